@@ -1,9 +1,10 @@
-# Cross toolchain: 32-bit Windows programs from Debian's mingw-w64 compilers.
+# Cross toolchain: 32-bit Windows programs from Debian's mingw-w64 compilers (the posix-thread variant,
+# whose C++ library has std::mutex and std::thread, which GoogleTest needs).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
