@@ -141,7 +141,7 @@ TEST(MainDialog, ControlsTextsPlacesAndTabOrder) {
       {kDescription, "Static",
        "<<エラー>>\nファイルまたはフォルダーをVelmoraの上にドラッグアンドドロップしてください。", {7, 5, 122, 55}, true, true},
       {kPrompt, "Static", "", {7, 61, 179, 72}, true, true},
-      {kPassphrase, "Edit", "", {7, 78, 179, 92}, false, true},
+      {kPassphraseEdit, "Edit", "", {7, 78, 179, 92}, false, true},
       {kProgress, "msctls_progress32", "", {7, 120, 179, 128}, true, true},
       {kDeleteCheck, "Button", "元のファイルを削除する", {38, 99, 168, 109}, false, true},
       {kArgument, "Static", "", {125, 100, 160, 110}, true, false},
@@ -161,8 +161,8 @@ TEST(MainDialog, ControlsTextsPlacesAndTabOrder) {
   EXPECT_EQ(FormatHex(dialog.GetCaption()), FormatHex(kMainCaption));
   EXPECT_EQ(dialog.GetStyle(kStart) & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
   EXPECT_EQ(dialog.GetStyle(kDeleteCheck) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
-  EXPECT_TRUE(dialog.GetStyle(kPassphrase) & ES_AUTOHSCROLL);
-  EXPECT_EQ(dialog.GetTabOrder(), (std::vector<int>{kStart, kAbort, kPassphrase, kDeleteCheck}));
+  EXPECT_TRUE(dialog.GetStyle(kPassphraseEdit) & ES_AUTOHSCROLL);
+  EXPECT_EQ(dialog.GetTabOrder(), (std::vector<int>{kStart, kAbort, kPassphraseEdit, kDeleteCheck}));
   dialog.Click(kAbort);
   EXPECT_TRUE(velmora.Process().WaitForExit());
 }

@@ -27,7 +27,7 @@ CDialogDriver& CVelmora::Dialog() {
 
 void CVelmora::Start(const std::string& passphrase, bool deleteBox) {
   CDialogDriver& dialog = Dialog();
-  dialog.SetText(kPassphrase, passphrase);
+  dialog.SetText(kPassphraseEdit, passphrase);
   if (deleteBox) dialog.SetCheck(kDeleteCheck, true);
   dialog.Click(kStart);
 }

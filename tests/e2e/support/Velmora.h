@@ -9,7 +9,7 @@
 enum VelmoraControl {
   kDescription = 1000,
   kPrompt = 1001,
-  kPassphrase = 1002,
+  kPassphraseEdit = 1002,
   kProgress = 1003,
   kDeleteCheck = 1004,
   kArgument = 1005,
