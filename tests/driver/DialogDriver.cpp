@@ -203,5 +203,5 @@ void CDialogDriver::WaitForClose(DWORD nTimeoutMs) const
 
 void CDialogDriver::SaveScreenshot(const std::string& path) const
 {
-    SavePng(CaptureWindow(m_hDialog), path);
+    SavePng(CaptureSettledWindow(m_hDialog), path);
 }

@@ -1,6 +1,10 @@
 // Copies what is on the screen: the whole desktop or the area of one window, overlapping windows included.
 #include "ScreenCapture.h"
 
+#include <utility>
+
+#include "WindowFacts.h"
+
 // Copies from the screen rather than the window's own DC: under Wine's virtual desktop the screen holds the
 // caption and frame, and a window's own DC reads back black wherever another window covers it.
 PixelImage CaptureScreenArea(const RECT& area)
@@ -56,4 +60,23 @@ PixelImage CaptureWindow(HWND hWnd)
     RECT area = {};
     GetWindowRect(hWnd, &area);
     return CaptureScreenArea(area);
+}
+
+PixelImage CaptureSettledWindow(HWND hWnd, DWORD nTimeoutMs)
+{
+    // Messages already sent to the window are handled before this returns, so its painting has at least begun.
+    DWORD_PTR nIgnored = 0;
+    SendMessageWithin(hWnd, WM_NULL, 0, 0, nTimeoutMs, nIgnored);
+    const ULONGLONG nDeadline = GetTickCount64() + nTimeoutMs;
+    PixelImage previous = CaptureWindow(hWnd);
+    for (;;)
+    {
+        Sleep(100);
+        PixelImage current = CaptureWindow(hWnd);
+        bool bSettled = current.nWidth == previous.nWidth && current.nHeight == previous.nHeight &&
+                        current.rgb == previous.rgb;
+        if (bSettled || GetTickCount64() >= nDeadline)
+            return current;
+        previous = std::move(current);
+    }
 }

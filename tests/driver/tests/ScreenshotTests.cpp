@@ -3,11 +3,28 @@
 
 #include <set>
 
+#include "Checksums.h"
 #include "PngReader.h"
 #include "SampleIds.h"
 #include "SampleProgram.h"
 #include "UiDriver.h"
-#include "Checksums.h"
+
+namespace
+{
+size_t CountColours(const PixelImage& image, const RECT& area)
+{
+    std::set<uint32_t> colours;
+    for (LONG y = area.top; y < area.bottom && y < image.nHeight; ++y)
+    {
+        for (LONG x = area.left; x < area.right && x < image.nWidth; ++x)
+        {
+            const uint8_t* pPixel = &image.rgb[(static_cast<size_t>(y) * image.nWidth + x) * 3];
+            colours.insert((pPixel[0] << 16) | (pPixel[1] << 8) | pPixel[2]);
+        }
+    }
+    return colours.size();
+}
+}
 
 TEST(Checksums, KnownVectors)
 {
@@ -78,8 +95,11 @@ TEST(Png, DialogScreenshotShowsTheDialog)
     EXPECT_EQ(decoded.nHeight, rect.bottom - rect.top);
 
     // Text, frame, caption and controls make many colours; a blank or black capture has one or two.
-    std::set<uint32_t> colours;
-    for (size_t i = 0; i + 2 < decoded.rgb.size(); i += 3)
-        colours.insert((decoded.rgb[i] << 16) | (decoded.rgb[i + 1] << 8) | decoded.rgb[i + 2]);
-    EXPECT_GT(colours.size(), 16u);
+    EXPECT_GT(CountColours(decoded, {0, 0, decoded.nWidth, decoded.nHeight}), 16u);
+
+    // The OK button is painted last, at the bottom: a capture taken while the dialog was still painting lacks it.
+    RECT button = {};
+    GetWindowRect(sample.GetDialog().GetControl(IDOK), &button);
+    OffsetRect(&button, -rect.left, -rect.top);
+    EXPECT_GT(CountColours(decoded, button), 2u);
 }
