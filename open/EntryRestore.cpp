@@ -106,7 +106,12 @@ void CVelmoraDlg::RestoreAll() {
       ::CreateDirectoryA(path, nullptr);  // an existing folder is simply used
       folders.push_back({path, header});
     } else {
+      // Creating over a read-only file fails on Windows, but a superuser on a POSIX file system may
+      // replace it: refuse it here too, so the file the user protected is never lost.
+      const DWORD existing = ::GetFileAttributesA(path);
+      const bool readOnly = existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY);
       try {
+        if (readOnly) throw new CFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, path);
         m_pCipher = new CFile(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
       } catch (CFileException* e) {
         RestoreFailed(msg::kFileNotCreated004, path);
