@@ -31,19 +31,12 @@ double Seconds(std::chrono::steady_clock::duration elapsed)
     return std::chrono::duration<double>(elapsed).count();
 }
 
-// The best of several passes, so that a burst of other work on the machine does not decide the figure.
-template <typename Pass>
-double BestMegabytesPerSecond(std::size_t bytes, int passes, Pass pass)
+template <typename Work>
+double MegabytesPerSecond(std::size_t bytes, Work work)
 {
-    double best = 0;
-    for (int i = 0; i < passes; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        pass();
-        const double rate = bytes / Seconds(std::chrono::steady_clock::now() - start) / 1e6;
-        if (rate > best)
-            best = rate;
-    }
-    return best;
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return bytes / Seconds(std::chrono::steady_clock::now() - start) / 1e6;
 }
 
 void InUnits(std::vector<unsigned char>& data, std::size_t bytes, BufferFunction process)
@@ -54,30 +47,40 @@ void InUnits(std::vector<unsigned char>& data, std::size_t bytes, BufferFunction
     }
 }
 
+// The best of each direction over several passes, so that a burst of other work on the machine does not
+// decide the figure.
 struct Rates {
-    double encipher;
-    double decipher;
+    double encipher = 0;
+    double decipher = 0;
+
+    void Keep(double encipherRate, double decipherRate)
+    {
+        encipher = encipherRate > encipher ? encipherRate : encipher;
+        decipher = decipherRate > decipher ? decipherRate : decipher;
+    }
 };
 
-// Enciphers and deciphers `bytes` from a zero register, checking that the round trip restores them.
+void RequireRoundTrip(const std::vector<unsigned char>& data, const std::vector<unsigned char>& original,
+                      std::size_t bytes, const char* what)
+{
+    if (std::memcmp(data.data(), original.data(), bytes) != 0) {
+        std::fprintf(stderr, "cipher_bench: %s did not restore the plaintext\n", what);
+        std::exit(1);
+    }
+}
+
+// Each pass enciphers `data` in place from a zero register and deciphers it back.
 Rates MeasureChain(std::vector<unsigned char>& data, const std::vector<unsigned char>& original, std::size_t bytes,
                    int passes, BufferFunction encipher, BufferFunction decipher)
 {
-    Rates rates{};
-    rates.encipher = BestMegabytesPerSecond(bytes, passes, [&] {
-        std::memcpy(data.data(), original.data(), bytes);
+    Rates rates;
+    for (int pass = 0; pass < passes; ++pass) {
         SetChainRegister(0);
-        InUnits(data, bytes, encipher);
-    });
-    const std::vector<unsigned char> ciphertext(data.begin(), data.begin() + bytes);
-    rates.decipher = BestMegabytesPerSecond(bytes, passes, [&] {
-        std::memcpy(data.data(), ciphertext.data(), bytes);
+        const double encipherRate = MegabytesPerSecond(bytes, [&] { InUnits(data, bytes, encipher); });
         SetChainRegister(0);
-        InUnits(data, bytes, decipher);
-    });
-    if (std::memcmp(data.data(), original.data(), bytes) != 0) {
-        std::fprintf(stderr, "cipher_bench: deciphering did not restore the plaintext\n");
-        std::exit(1);
+        const double decipherRate = MegabytesPerSecond(bytes, [&] { InUnits(data, bytes, decipher); });
+        RequireRoundTrip(data, original, bytes, "deciphering");
+        rates.Keep(encipherRate, decipherRate);
     }
     return rates;
 }
@@ -90,9 +93,9 @@ Rates MeasureOpenSslCbc(std::vector<unsigned char>& data, const std::vector<unsi
     std::memcpy(key, keyBytes, 8);
     DES_key_schedule schedule;
     DES_set_key_unchecked(&key, &schedule);
-    std::vector<unsigned char> output(bytes);
+    std::vector<unsigned char> ciphertext(bytes);
 
-    auto run = [&](const std::vector<unsigned char>& input, int direction) {
+    auto run = [&](const std::vector<unsigned char>& input, std::vector<unsigned char>& output, int direction) {
         DES_cblock iv = {0};
         for (std::size_t offset = 0; offset < bytes; offset += kTransferUnit) {
             const std::size_t length = bytes - offset < kTransferUnit ? bytes - offset : kTransferUnit;
@@ -100,13 +103,12 @@ Rates MeasureOpenSslCbc(std::vector<unsigned char>& data, const std::vector<unsi
                              &iv, direction);
         }
     };
-    Rates rates{};
-    rates.encipher = BestMegabytesPerSecond(bytes, passes, [&] { run(original, DES_ENCRYPT); });
-    data.assign(output.begin(), output.end());
-    rates.decipher = BestMegabytesPerSecond(bytes, passes, [&] { run(data, DES_DECRYPT); });
-    if (std::memcmp(output.data(), original.data(), bytes) != 0) {
-        std::fprintf(stderr, "cipher_bench: OpenSSL's deciphering did not restore the plaintext\n");
-        std::exit(1);
+    Rates rates;
+    for (int pass = 0; pass < passes; ++pass) {
+        const double encipherRate = MegabytesPerSecond(bytes, [&] { run(original, ciphertext, DES_ENCRYPT); });
+        const double decipherRate = MegabytesPerSecond(bytes, [&] { run(ciphertext, data, DES_DECRYPT); });
+        RequireRoundTrip(data, original, bytes, "OpenSSL's deciphering");
+        rates.Keep(encipherRate, decipherRate);
     }
     return rates;
 }
@@ -127,7 +129,7 @@ int main(int argc, char** argv)
     std::vector<unsigned char> original(kFastBytes);
     for (unsigned char& byte : original)
         byte = static_cast<unsigned char>(random());
-    std::vector<unsigned char> data(kFastBytes);
+    std::vector<unsigned char> data = original;
 
     unsigned char keyBytes[8];
     for (unsigned char& byte : keyBytes)

@@ -17,12 +17,12 @@ int WholeBlocks(int length)
 
 uint64_t ChainRegister()
 {
-    return ToValue(g_register);
+    return JoinWords(g_register);
 }
 
 void SetChainRegister(uint64_t value)
 {
-    g_register = FromValue(value);
+    g_register = SplitValue(value);
 }
 
 // Every E(P(i)) is independent of the chain, so whole batches go through the block kernel first and

@@ -33,12 +33,12 @@ inline void StoreBlock(unsigned char* bytes, CipherBlock block)
     }
 }
 
-inline uint64_t ToValue(CipherBlock block)
+inline uint64_t JoinWords(CipherBlock block)
 {
     return block.low | static_cast<uint64_t>(block.high) << 32;
 }
 
-inline CipherBlock FromValue(uint64_t value)
+inline CipherBlock SplitValue(uint64_t value)
 {
     return {static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32)};
 }

@@ -13,10 +13,10 @@ void DesSetKey(uint32_t low, uint32_t high)
 
 uint64_t DesEncryptBlock(uint32_t low, uint32_t high)
 {
-    return ToValue(FastCryptBlock({low, high}, CipherDirection::Encrypt));
+    return JoinWords(FastCryptBlock({low, high}, CipherDirection::Encrypt));
 }
 
 uint64_t DesDecryptBlock(uint32_t low, uint32_t high)
 {
-    return ToValue(FastCryptBlock({low, high}, CipherDirection::Decrypt));
+    return JoinWords(FastCryptBlock({low, high}, CipherDirection::Decrypt));
 }

@@ -12,7 +12,7 @@ void ReferenceEncipherBuffer(void* buffer, int length)
     for (int i = 0; i < blocks; ++i) {
         const CipherBlock plaintext = LoadBlock(bytes + 8 * i);
         const uint64_t ciphertext = ReferenceEncryptBlock(plaintext.low, plaintext.high) ^ ChainRegister();
-        StoreBlock(bytes + 8 * i, FromValue(ciphertext));
+        StoreBlock(bytes + 8 * i, SplitValue(ciphertext));
         SetChainRegister(ciphertext);
     }
 }
@@ -25,8 +25,8 @@ void ReferenceDecipherBuffer(void* buffer, int length)
     unsigned char* bytes = static_cast<unsigned char*>(buffer);
     for (int i = 0; i < blocks; ++i) {
         const CipherBlock ciphertext = LoadBlock(bytes + 8 * i);
-        const CipherBlock input = ciphertext ^ FromValue(ChainRegister());
-        StoreBlock(bytes + 8 * i, FromValue(ReferenceDecryptBlock(input.low, input.high)));
-        SetChainRegister(ToValue(ciphertext));
+        const CipherBlock input = ciphertext ^ SplitValue(ChainRegister());
+        StoreBlock(bytes + 8 * i, SplitValue(ReferenceDecryptBlock(input.low, input.high)));
+        SetChainRegister(JoinWords(ciphertext));
     }
 }

@@ -97,7 +97,7 @@ TEST(Chain, TrailingPartialBlockIsLeftAsItIs)
     SetChainRegister(0);
     EncipherBuffer(data.data(), 12);
     EXPECT_EQ(Hex(Bytes(data.begin() + 8, data.end())), Hex(Bytes(original.begin() + 8, original.end())));
-    EXPECT_EQ(ChainRegister(), ToValue(LoadBlock(data.data())));
+    EXPECT_EQ(ChainRegister(), JoinWords(LoadBlock(data.data())));
 
     SetChainRegister(0);
     DecipherBuffer(data.data(), 12);
@@ -151,7 +151,7 @@ TEST(Chain, RunOfEqualBlocksAlternatesWithTheRegister)
     const uint64_t first = DesEncryptBlock(plaintext.low, plaintext.high) ^ registerBefore;
     for (int i = 0; i < 7; ++i) {
         const uint64_t expected = i % 2 == 0 ? first : registerBefore;
-        EXPECT_EQ(ToValue(LoadBlock(data.data() + 8 * i)), expected) << "block " << i;
+        EXPECT_EQ(JoinWords(LoadBlock(data.data() + 8 * i)), expected) << "block " << i;
     }
 }
 
@@ -182,8 +182,8 @@ TEST(Chain, DamageSpreadsToOneFollowingBlockOnly)
         SetChainRegister(cases[i].startRegister);
         DecipherBuffer(data.data(), static_cast<int>(data.size()));
         for (int block = 0; block < 8; ++block) {
-            const bool garbled = ToValue(LoadBlock(data.data() + 8 * block)) !=
-                                 ToValue(LoadBlock(plaintext.data() + 8 * block));
+            const bool garbled = JoinWords(LoadBlock(data.data() + 8 * block)) !=
+                                 JoinWords(LoadBlock(plaintext.data() + 8 * block));
             const bool expected = std::find(cases[i].garbledBlocks.begin(), cases[i].garbledBlocks.end(), block) !=
                                   cases[i].garbledBlocks.end();
             EXPECT_EQ(garbled, expected) << "case " << i << ": block " << block;

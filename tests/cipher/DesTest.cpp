@@ -49,9 +49,9 @@ TEST(Des, EnciphersBlockBytesInTheSystemBitOrder)
         {"0100000000000000", "0000000000000000", "A915EB14C85B95B2"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const uint64_t key = ToValue(LoadBlock(FromHex(cases[i].key).data()));
-        const uint64_t plaintext = ToValue(LoadBlock(FromHex(cases[i].plaintext).data()));
-        const uint64_t ciphertext = ToValue(LoadBlock(FromHex(cases[i].ciphertext).data()));
+        const uint64_t key = JoinWords(LoadBlock(FromHex(cases[i].key).data()));
+        const uint64_t plaintext = JoinWords(LoadBlock(FromHex(cases[i].plaintext).data()));
+        const uint64_t ciphertext = JoinWords(LoadBlock(FromHex(cases[i].ciphertext).data()));
         SetKey(key);
         EXPECT_EQ(Encrypt(plaintext), ciphertext) << "case " << i << ": fast, got " << Hex(Encrypt(plaintext));
         EXPECT_EQ(ReferenceEncrypt(plaintext), ciphertext) << "case " << i << ": reference";
@@ -90,9 +90,9 @@ TEST(Des, PublishedVectorsHoldThroughTheBitReversal)
     for (const Table& table : tables)
         for (std::size_t i = 0; i < table.count; ++i) {
             const PublishedVector& row = table.rows[i];
-            const uint64_t plaintext = ToValue(FromCustomaryOrder(row.plaintext));
-            const uint64_t ciphertext = ToValue(FromCustomaryOrder(row.ciphertext));
-            SetKey(ToValue(FromCustomaryOrder(row.key)));
+            const uint64_t plaintext = JoinWords(FromCustomaryOrder(row.plaintext));
+            const uint64_t ciphertext = JoinWords(FromCustomaryOrder(row.ciphertext));
+            SetKey(JoinWords(FromCustomaryOrder(row.key)));
             const auto where = [&] {
                 return std::string(table.name) + " case " + std::to_string(i) + ": key " + Hex(row.key) +
                        ", plaintext " + Hex(row.plaintext) + ", ciphertext " + Hex(row.ciphertext);
@@ -105,10 +105,10 @@ TEST(Des, PublishedVectorsHoldThroughTheBitReversal)
 
     // The inverse permutation table: under the variable-plaintext key, enciphering the ciphertexts
     // gives back the single-bit plaintexts.
-    SetKey(ToValue(FromCustomaryOrder(kVariablePlaintext[0].key)));
+    SetKey(JoinWords(FromCustomaryOrder(kVariablePlaintext[0].key)));
     for (std::size_t i = 0; i < std::size(kVariablePlaintext); ++i) {
         const PublishedVector& row = kVariablePlaintext[i];
-        EXPECT_EQ(Encrypt(ToValue(FromCustomaryOrder(row.ciphertext))), ToValue(FromCustomaryOrder(row.plaintext)))
+        EXPECT_EQ(Encrypt(JoinWords(FromCustomaryOrder(row.ciphertext))), JoinWords(FromCustomaryOrder(row.plaintext)))
             << "inverse permutation case " << i << ": " << Hex(row.ciphertext);
     }
 }
@@ -116,7 +116,7 @@ TEST(Des, PublishedVectorsHoldThroughTheBitReversal)
 TEST(DesFast, SwapPermutationsMoveEveryBitAsTheirTables)
 {
     for (int bit = 0; bit < 64; ++bit) {
-        const CipherBlock single = FromValue(uint64_t{1} << bit);
+        const CipherBlock single = SplitValue(uint64_t{1} << bit);
 
         uint64_t expected = 0;
         for (int j = 0; j < 32; ++j) {
@@ -125,13 +125,13 @@ TEST(DesFast, SwapPermutationsMoveEveryBitAsTheirTables)
             if (des_tables::kInitialPermutationRight[j] == bit)
                 expected |= uint64_t{1} << (32 + j);
         }
-        EXPECT_EQ(ToValue(SwapInitialPermutation(single)), expected) << "IP, input bit " << bit;
+        EXPECT_EQ(JoinWords(SwapInitialPermutation(single)), expected) << "IP, input bit " << bit;
 
         expected = 0;
         for (int j = 0; j < 64; ++j)
             if (des_tables::kFinalPermutation[j] == bit)
                 expected |= uint64_t{1} << j;
-        EXPECT_EQ(ToValue(SwapFinalPermutation(single)), expected) << "IP^-1, input bit " << bit;
+        EXPECT_EQ(JoinWords(SwapFinalPermutation(single)), expected) << "IP^-1, input bit " << bit;
     }
 }
 

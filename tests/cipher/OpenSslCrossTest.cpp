@@ -23,13 +23,13 @@ uint64_t OpenSslCrypt(const unsigned char (&keyBytes)[8], uint64_t block, int di
     DES_cblock key, input, output;
     ReverseEachByte(keyBytes, key);
     unsigned char blockBytes[8];
-    StoreBlock(blockBytes, FromValue(block));
+    StoreBlock(blockBytes, SplitValue(block));
     ReverseEachByte(blockBytes, input);
     DES_key_schedule schedule;
     DES_set_key_unchecked(&key, &schedule);
     DES_ecb_encrypt(&input, &output, &schedule, direction);
     ReverseEachByte(output, blockBytes);
-    return ToValue(LoadBlock(blockBytes));
+    return JoinWords(LoadBlock(blockBytes));
 }
 
 TEST(OpenSslCross, RandomKeysAndBlocks)
@@ -43,15 +43,15 @@ TEST(OpenSslCross, RandomKeysAndBlocks)
         DesSetKey(key.low, key.high);
         for (int b = 0; b < 4; ++b) {
             const uint64_t block = random();
-            const CipherBlock words = FromValue(block);
+            const CipherBlock words = SplitValue(block);
             const uint64_t expected = OpenSslCrypt(keyBytes, block, DES_ENCRYPT);
             ASSERT_EQ(DesEncryptBlock(words.low, words.high), expected)
-                << "key " << Hex(ToValue(key)) << ", block " << Hex(block);
+                << "key " << Hex(JoinWords(key)) << ", block " << Hex(block);
             ASSERT_EQ(DesDecryptBlock(words.low, words.high), OpenSslCrypt(keyBytes, block, DES_DECRYPT))
-                << "key " << Hex(ToValue(key)) << ", block " << Hex(block);
+                << "key " << Hex(JoinWords(key)) << ", block " << Hex(block);
             if (b == 0) {
                 ASSERT_EQ(ReferenceEncryptBlock(words.low, words.high), expected)
-                    << "key " << Hex(ToValue(key)) << ", block " << Hex(block);
+                    << "key " << Hex(JoinWords(key)) << ", block " << Hex(block);
             }
         }
     }
