@@ -3,7 +3,8 @@
 
 #include "DesFast.h"
 
-// The most blocks the chaining routines hand over at once; a wider kernel may want a multiple of its width.
+// The most blocks the chaining routines hand over at once. A bitsliced kernel would need it raised to a
+// multiple of its width (128 blocks for SSE2, 256 for AVX2).
 constexpr int kBlockBatch = 64;
 
 void CryptBlocks(CipherBlock* blocks, int count, CipherDirection direction);

@@ -4,10 +4,10 @@
 #include "DesSteps.h"
 #include "DesSwapPermutations.h"
 
-// Both halves are kept rotated left by one bit. Then S-box group 2m+1 (FIPS numbering 1..8) is byte m
-// of the rotated half, and group 2m+2 is byte m of it rotated right by four, so each group is a byte
-// load with no shifting of the key. Bits 6 and 7 of each byte are the neighbouring groups' bits, which
-// the 256-entry tables ignore rather than spend a mask on.
+// Both halves are kept rotated left by one bit. Then S-box group 2m+1 (FIPS numbering 1..8) lies in
+// byte m of the rotated half, and group 2m+2 in byte m of it rotated right by four, so E costs one
+// rotation and every group is taken out as a plain byte. Bits 6 and 7 of each byte belong to the
+// neighbouring groups; the 256-entry tables ignore them rather than spend a mask per group.
 namespace {
 
 uint32_t g_combined[8][256];
@@ -58,7 +58,8 @@ inline void Enter(CipherBlock block, uint32_t& left, uint32_t& right)
     right = RotateLeft(permuted.high, 1);
 }
 
-// The halves are not swapped after the last iteration, which leaves R16 in `right` as IP^-1 wants.
+// The iterations never swap the halves, so after sixteen `left` holds L16 and `right` R16, and IP^-1
+// takes R16 as its low word.
 inline CipherBlock Leave(uint32_t left, uint32_t right)
 {
     return SwapFinalPermutation({RotateRight(right, 1), RotateRight(left, 1)});
