@@ -35,8 +35,25 @@ std::string DescribeControl(HWND hControl)
     return line + "\n";
 }
 
+// The part of the screen the visible windows cover: all a failure needs, at a fraction of the whole screen.
+bool GetWindowsArea(RECT& area)
+{
+    SetRectEmpty(&area);
+    for (HWND hWnd : ListTopLevelWindows())
+    {
+        RECT rect = {};
+        GetWindowRect(hWnd, &rect);
+        UnionRect(&area, &area, &rect);
+    }
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return IntersectRect(&area, &area, &screen) != FALSE;
+}
+
 std::string SaveFailureScreenshot()
 {
+    RECT area = {};
+    if (!GetWindowsArea(area))
+        return "none, no window is shown";
     static int s_nShot = 0;
     std::string folder = JoinPath(GetScratchRoot(), "failures");
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -45,7 +62,7 @@ std::string SaveFailureScreenshot()
     std::string path = JoinPath(folder, szName);
     try
     {
-        SavePng(CaptureScreen(), path);
+        SavePng(CaptureScreenArea(area), path);
     }
     catch (const std::exception& error)
     {

@@ -6,7 +6,7 @@
 #include <string>
 
 // One line per visible top-level window (process, class, caption, place), then one per control of each dialog
-// (id, class, text, state); texts in UTF-8. Ends with the path of a PNG of the whole screen.
+// (id, class, text, state); texts in UTF-8. Ends with the path of a PNG of the screen those windows cover.
 std::string DescribeScreen();
 
 // The lines for one window and its controls.

@@ -79,6 +79,14 @@ std::string DescribeWindowHandle(HWND hWnd)
     wsprintfA(szText, "window %p", static_cast<void*>(hWnd));
     return szText;
 }
+
+std::string DescribeFailedSend(HWND hWnd, const char* pszMessage, DWORD nTimeoutMs)
+{
+    if (!IsWindow(hWnd))
+        return DescribeWindowHandle(hWnd) + " is gone: it was closed before " + pszMessage;
+    return DescribeWindowHandle(hWnd) + " did not answer " + pszMessage + " within " + std::to_string(nTimeoutMs) +
+           " ms";
+}
 }
 
 bool SendMessageWithin(HWND hWnd, UINT uMessage, WPARAM wParam, LPARAM lParam, DWORD nTimeoutMs, DWORD_PTR& nResult)
@@ -96,8 +104,7 @@ std::string ReadWindowText(HWND hWnd, DWORD nTimeoutMs)
 {
     std::string text;
     if (!TryReadWindowText(hWnd, nTimeoutMs, text))
-        throw CDriverError(DescribeWindowHandle(hWnd) + " did not answer WM_GETTEXT within " +
-                           std::to_string(nTimeoutMs) + " ms");
+        throw CDriverError(DescribeFailedSend(hWnd, "WM_GETTEXT", nTimeoutMs));
     return text;
 }
 
@@ -110,8 +117,7 @@ void WriteWindowText(HWND hWnd, const std::string& text, DWORD nTimeoutMs)
     if (pDone)
         LetGo(pDone);
     if (!bOk)
-        throw CDriverError(DescribeWindowHandle(hWnd) + " did not take WM_SETTEXT within " +
-                           std::to_string(nTimeoutMs) + " ms");
+        throw CDriverError(DescribeFailedSend(hWnd, "WM_SETTEXT", nTimeoutMs));
 }
 
 std::string PeekWindowText(HWND hWnd)
