@@ -12,17 +12,11 @@
 
 namespace
 {
-// The dialog-unit value that MapDialogRect turns into this many pixels; MulDiv rounds, so the plain
-// quotient can be one off.
+// MapDialogRect rounds to the nearest pixel; with at least one pixel per dialog unit, rounding back to the
+// nearest unit recovers the value the resource script gave.
 LONG ConvertPixelsToDialogUnits(LONG nPixels, LONG nBaseUnitPixels, LONG nBaseUnitDialogUnits)
 {
-    LONG nUnits = MulDiv(nPixels, nBaseUnitDialogUnits, nBaseUnitPixels);
-    for (LONG nTry : {nUnits, nUnits - 1, nUnits + 1})
-    {
-        if (MulDiv(nTry, nBaseUnitPixels, nBaseUnitDialogUnits) == nPixels)
-            return nTry;
-    }
-    return nUnits;
+    return MulDiv(nPixels, nBaseUnitDialogUnits, nBaseUnitPixels);
 }
 
 LPARAM MakeKeyData(WORD nVirtualKey, bool bRelease)
@@ -103,7 +97,9 @@ RECT CDialogDriver::GetRectInDialogUnits(int nId) const
     RECT rect = {};
     GetWindowRect(GetControl(nId), &rect);
     MapWindowPoints(nullptr, m_hDialog, reinterpret_cast<POINT*>(&rect), 2);
-    SIZE baseUnits = ReadDialogBaseUnits(m_hDialog);
+    if (m_baseUnits.cx == 0)
+        m_baseUnits = ReadDialogBaseUnits(m_hDialog);
+    const SIZE& baseUnits = m_baseUnits;
     return {ConvertPixelsToDialogUnits(rect.left, baseUnits.cx, 4),
             ConvertPixelsToDialogUnits(rect.top, baseUnits.cy, 8),
             ConvertPixelsToDialogUnits(rect.right, baseUnits.cx, 4),

@@ -68,4 +68,5 @@ public:
 
 private:
     HWND m_hDialog;
+    mutable SIZE m_baseUnits = {0, 0};  // asked of the program once: a dialog's font does not change
 };
