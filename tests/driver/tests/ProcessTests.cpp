@@ -71,15 +71,10 @@ TEST(Process, MissingProgramIsAnError)
 
 TEST(Process, LeftRunningIsKilledWithItsObject)
 {
-    DWORD nProcessId = 0;
+    HWND hDialog = nullptr;
     {
         CSampleProgram sample;
-        nProcessId = sample.GetProcess().GetProcessId();
+        hDialog = sample.GetDialog().GetHwnd();
     }
-    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, nProcessId);
-    if (hProcess)
-    {
-        EXPECT_EQ(WaitForSingleObject(hProcess, 0), WAIT_OBJECT_0);
-        CloseHandle(hProcess);
-    }
+    EXPECT_FALSE(IsWindow(hDialog));
 }
