@@ -1,4 +1,4 @@
-// CVelmoraDlg: construction, data exchange, window messages and the message pump.
+// CVelmoraDlg: construction, data exchange and window messages.
 #include "VelmoraDlg.h"
 
 #include "AboutDlg.h"
@@ -13,7 +13,11 @@ CVelmoraDlg::CVelmoraDlg(CWnd* parent)
       m_hIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_posNextUnscanned(nullptr),
       m_nRecordsSize(0),
-      m_bSealFailed(0) {}
+      m_bSealFailed(0),
+      m_nProgressWanted(0),
+      m_nProgressShown(0),
+      m_dwProgressTick(0),
+      m_dwPumpTick(0) {}
 
 CVelmoraDlg::~CVelmoraDlg() = default;
 
@@ -90,14 +94,4 @@ HCURSOR CVelmoraDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIco
 void CVelmoraDlg::OnCancel() {
   m_bDelete = 0;
   CDialog::OnCancel();
-}
-
-void CVelmoraDlg::PumpMessages() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!IsDialogMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-  }
 }

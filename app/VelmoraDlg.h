@@ -43,8 +43,20 @@ public:
   uint64_t m_nRecordsSize;
   // Sealing: some failure was reported, so the cipher file is incomplete.
   int m_bSealFailed;
+  // The bar's position as the run has it, and as the control last showed it.
+  int m_nProgressWanted;
+  int m_nProgressShown;
+  DWORD m_dwProgressTick;
+  // When the message queue was last emptied.
+  DWORD m_dwPumpTick;
 
+  // Lets the window repaint and answer between pieces of a run; returns at once when it did so
+  // less than 10 ms ago.
   void PumpMessages();
+  // Moves the bar, at most once per 10 ms; the latest position is shown by the next pump or box.
+  void SetProgress(int position);
+  void FlushProgress();
+  int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;

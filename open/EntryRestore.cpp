@@ -151,12 +151,13 @@ void CVelmoraDlg::RestoreAll() {
       if (!complete) break;
       ApplyAttributesAndTimes(path, header);
     }
-    GetDlgItem(IDC_PROGRESS)->SendMessage(PBM_SETPOS, 100, 0);
+    SetProgress(100);
 
     if (!(m_nPosition + fmt::kEndSlack < m_nLength)) break;
   }
   delete m_pSource;  // closes the cipher file
   m_pSource = nullptr;
+  FlushProgress();
 
   for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) ApplyAttributesAndTimes(folder->path, folder->header);
 }

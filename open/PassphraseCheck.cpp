@@ -11,7 +11,7 @@ void CVelmoraDlg::SetRestoreProgress() {
   // The share of the whole cipher file read so far, stub included.
   uint64_t position = m_nLength ? m_nPosition * 100 / m_nLength : 100;
   if (position > 100) position = 100;
-  GetDlgItem(IDC_PROGRESS)->SendMessage(PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  SetProgress(static_cast<int>(position));
 }
 
 BOOL CVelmoraDlg::CheckPassphrase() {

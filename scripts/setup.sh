@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev libssl-dev openssl      # native build, cipher tests, benchmarks
   g++-mingw-w64-i686 binutils-mingw-w64-i686                     # the 32-bit Windows programs
-  wine wine32:i386 xvfb fonts-ipafont-gothic fonts-ipafont-mincho locales  # the Windows test bed
+  wine wine32:i386 xvfb fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales  # the Windows test bed
 )
 
 missing=()

@@ -146,7 +146,7 @@ void CVelmoraDlg::SetSealProgress() {
   if (m_nStep > 0) position = m_nDone / m_nStep;
   else position = m_nTotalSize > 0 ? m_nDone * 100 / m_nTotalSize : 0;
   if (position > 100) position = 100;
-  GetDlgItem(IDC_PROGRESS)->SendMessage(PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  SetProgress(static_cast<int>(position));
 }
 
 void CVelmoraDlg::SealEntry(const CString& path) {
@@ -241,7 +241,8 @@ void CVelmoraDlg::SealAll() {
   if (m_bFolder) {
     for (POSITION position = m_listEntries.GetHeadPosition(); position;) SealEntry(m_listEntries.GetNext(position));
   }
-  GetDlgItem(IDC_PROGRESS)->SendMessage(PBM_SETPOS, 100, 0);
+  SetProgress(100);
+  FlushProgress();
 }
 
 void CVelmoraDlg::DeleteSources() {
