@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Sealing and restoring through the real program under Wine, against copying and OpenSSL on the same data.
 #
-#   bench/e2e_bench.sh [win-build-dir] [MiB] [files]      defaults: build/win, 1024, 20000
+#   bench/e2e_bench.sh [win-build-dir] [MiB] [files] [native-build-dir]
+#                                     defaults: build/win, 1024, 20000, build/native
 #
 # All data sits in the page cache (written just before, then read once); times are wall-clock seconds.
+# When the native tree is built, the DES chain alone is timed on each path as well (bench/cipher_bench.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win_dir=$(cd "${1:-$root/build/win}" && pwd)
 mib=${2:-1024}
 files=${3:-20000}
+native_dir=${4:-$root/build/native}
 passphrase="benchmark passphrase"
 
 wine_run="$win_dir/wine-run"
@@ -47,6 +50,8 @@ dd_copy=$(seconds dd if="$data/big.bin" of="$data/dd.bin" bs=10000 status=none)
 cp_copy=$(seconds cp "$data/big.bin" "$data/cp.bin")
 openssl_des=$(seconds openssl enc -des-cbc -provider legacy -provider default -K 0123456789abcdef -iv 0000000000000000 \
   -in "$data/big.bin" -out "$data/big.des")
+openssl_aes=$(seconds openssl enc -aes-256-cbc -K "$(printf '%064d' 0)" -iv "$(printf '%032d' 0)" \
+  -in "$data/big.bin" -out "$data/big.aes")
 
 tree_seal=$("$wine_run" "$runner" seal "$(windows "$data/tree")" "$passphrase" | tr -d '\r')
 tree_restore=$("$wine_run" "$runner" restore "$(windows "$data/tree.EXE")" "$(windows "$data/tree-restored")" "$passphrase" | tr -d '\r')
@@ -60,6 +65,7 @@ printf '%-34s %10.2f %10s\n' "restore (velmora under Wine)" "$restore" "$(rate "
 printf '%-34s %10.2f %10s\n' "dd bs=10000" "$dd_copy" "$(rate "$big_mb" "$dd_copy")"
 printf '%-34s %10.2f %10s\n' "cp" "$cp_copy" "$(rate "$big_mb" "$cp_copy")"
 printf '%-34s %10.2f %10s\n' "openssl enc -des-cbc" "$openssl_des" "$(rate "$big_mb" "$openssl_des")"
+printf '%-34s %10.2f %10s\n' "openssl enc -aes-256-cbc" "$openssl_aes" "$(rate "$big_mb" "$openssl_aes")"
 printf '\n%-34s %10s %10s\n' "tree of $files files ($tree_mb MB)" "seconds" "files/s"
 printf '%-34s %10.2f %10s\n' "seal (velmora under Wine)" "$tree_seal" "$(rate "$files" "$tree_seal")"
 printf '%-34s %10.2f %10s\n' "restore (velmora under Wine)" "$tree_restore" "$(rate "$files" "$tree_restore")"
@@ -74,3 +80,8 @@ printf '\nratios: seal/dd %s, restore/dd %s, seal/cp %s, seal/openssl-des-cbc %s
   "$(ratio "$openssl_des" "$seal")" "$(ratio "$tree_cp" "$tree_seal")" "$(ratio "$tree_openssl" "$tree_seal")" \
   "$(ratio "$listing" "$walk")"
 rm -rf "$data"
+
+if [[ -x "$native_dir/bench/cipher_bench" ]]; then
+  echo
+  bash "$root/bench/cipher_bench.sh" "$native_dir" "$win_dir"
+fi
