@@ -1,10 +1,14 @@
 // Runs DES over a batch of independent blocks in place, with the widest kernel available.
 #pragma once
 
+#include <cstdint>
+
 #include "DesFast.h"
 
-// The most blocks the chaining routines hand over at once. A bitsliced kernel would need it raised to a
-// multiple of its width (128 blocks for SSE2, 256 for AVX2).
-constexpr int kBlockBatch = 64;
+// The most blocks the chaining routines hand over at once: one full pass of the widest bitsliced kernel.
+constexpr int kBlockBatch = 256;
+
+// Takes K(1)..K(16) of a new key for the bitsliced kernels the processor can run.
+void KernelSetKey(const uint64_t* subkeys);
 
 void CryptBlocks(CipherBlock* blocks, int count, CipherDirection direction);

@@ -1,4 +1,5 @@
-// Test access to the chain register and to the reference path; the program itself never calls these.
+// Test access to the chain register, to the reference path and to the choice of DES kernel; the program
+// itself never calls these.
 #pragma once
 
 #include <cstdint>
@@ -11,3 +12,15 @@ uint64_t ReferenceEncryptBlock(uint32_t low, uint32_t high);
 uint64_t ReferenceDecryptBlock(uint32_t low, uint32_t high);
 void ReferenceEncipherBuffer(void* buffer, int length);
 void ReferenceDecipherBuffer(void* buffer, int length);
+
+// The kernels EncipherBuffer and DecipherBuffer can run their blocks through. The best one the processor
+// has is chosen at start; a test or benchmark may force another. SelectDesPath refuses a path whose
+// instruction set is missing.
+enum class DesPath { Reference, Table, Sse2, Avx2 };
+constexpr DesPath kAllDesPaths[] = {DesPath::Reference, DesPath::Table, DesPath::Sse2, DesPath::Avx2};
+
+bool DesPathAvailable(DesPath path);
+bool SelectDesPath(DesPath path);
+void SelectBestDesPath();
+DesPath SelectedDesPath();
+const char* DesPathName(DesPath path);

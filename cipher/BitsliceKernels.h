@@ -1,0 +1,17 @@
+// Entry points of the bitsliced DES kernels, each in a file of its own compiled for its instruction set.
+#pragma once
+
+#include <cstdint>
+
+#include "DesFast.h"
+
+// One pass takes exactly this many blocks: one per bit lane of a register.
+constexpr int kSse2BatchBlocks = 128;
+constexpr int kAvx2BatchBlocks = 256;
+
+// None of these may run unless CpuFeatures says the instruction set is there. SetKey expands K(1)..K(16)
+// into whole-register masks once per key, so the passes only read them.
+void Sse2SetKey(const uint64_t* subkeys);
+void Sse2CryptBatch(CipherBlock* blocks, CipherDirection direction);
+void Avx2SetKey(const uint64_t* subkeys);
+void Avx2CryptBatch(CipherBlock* blocks, CipherDirection direction);

@@ -1,0 +1,43 @@
+// What the processor (and, for AVX2, the operating system) lets the cipher's SIMD kernels use.
+#include "CpuFeatures.h"
+
+#include <cpuid.h>
+
+#include <cstdint>
+
+namespace {
+
+// XGETBV is written as bytes in plain asm so that this file needs no -mxsave and runs on any i686.
+uint64_t ReadExtendedControlRegister0()
+{
+    uint32_t low, high;
+    __asm__ volatile(".byte 0x0f, 0x01, 0xd0" : "=a"(low), "=d"(high) : "c"(0));
+    return low | static_cast<uint64_t>(high) << 32;
+}
+
+}  // namespace
+
+bool ProcessorHasSse2()
+{
+    unsigned eax, ebx, ecx, edx;
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx))
+        return false;
+    return (edx & bit_SSE2) != 0;
+}
+
+bool ProcessorHasAvx2()
+{
+    unsigned eax, ebx, ecx, edx;
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx))
+        return false;
+    const bool osSavesState = (ecx & bit_OSXSAVE) != 0 && (ecx & bit_AVX) != 0;
+    if (!osSavesState)
+        return false;
+    constexpr uint64_t kXmmAndYmmState = 0x6;
+    if ((ReadExtendedControlRegister0() & kXmmAndYmmState) != kXmmAndYmmState)
+        return false;
+    if (__get_cpuid_max(0, nullptr) < 7)
+        return false;
+    __cpuid_count(7, 0, eax, ebx, ecx, edx);
+    return (ebx & bit_AVX2) != 0;
+}

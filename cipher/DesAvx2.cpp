@@ -1,0 +1,50 @@
+// The bitsliced DES kernel over 256-bit AVX2 registers: 256 blocks per pass.
+#include <immintrin.h>
+
+#include "BitsliceKernels.h"
+
+namespace {
+
+using Vector = __m256i;
+constexpr int kVectorBytes = 32;
+
+inline Vector And(Vector x, Vector y) { return _mm256_and_si256(x, y); }
+inline Vector Or(Vector x, Vector y) { return _mm256_or_si256(x, y); }
+inline Vector Xor(Vector x, Vector y) { return _mm256_xor_si256(x, y); }
+inline Vector AndNot(Vector x, Vector y) { return _mm256_andnot_si256(y, x); }
+inline Vector Not(Vector x) { return _mm256_xor_si256(x, _mm256_set1_epi32(-1)); }
+inline Vector Splat64(uint64_t value) { return _mm256_set1_epi64x(static_cast<long long>(value)); }
+
+inline Vector LoadVector(const unsigned char* bytes)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const Vector*>(bytes));
+}
+
+inline void StoreVector(unsigned char* bytes, Vector value)
+{
+    _mm256_storeu_si256(reinterpret_cast<Vector*>(bytes), value);
+}
+
+template <int kCount>
+inline Vector ShiftLeft64(Vector x) { return _mm256_slli_epi64(x, kCount); }
+template <int kCount>
+inline Vector ShiftRight64(Vector x) { return _mm256_srli_epi64(x, kCount); }
+
+Vector g_roundKeys[16][48];
+
+}  // namespace
+
+#include "DesBitslice.h"
+
+static_assert(kAvx2BatchBlocks * 8 == 64 * kVectorBytes, "a batch is 64 registers of blocks");
+
+// Windows on i686 only promises 4-byte stack alignment at a call; the kernel spills 32-byte registers.
+__attribute__((force_align_arg_pointer)) void Avx2SetKey(const uint64_t* subkeys)
+{
+    ExpandSubkeys(subkeys, g_roundKeys);
+}
+
+__attribute__((force_align_arg_pointer)) void Avx2CryptBatch(CipherBlock* blocks, CipherDirection direction)
+{
+    CryptBitsliced(reinterpret_cast<unsigned char*>(blocks), g_roundKeys, direction == CipherDirection::Decrypt);
+}

@@ -1,0 +1,152 @@
+// Bitsliced DES over a register type V: bit lane n of every register belongs to block n, and register b
+// of a batch holds bit b of every block, so the permutations are renaming and the S-boxes are gate circuits.
+//
+// The including file supplies, for its V: And, Or, Xor, AndNot(x, y) = x & ~y, Not, LoadVector,
+// StoreVector, ShiftLeft64<n>, ShiftRight64<n> (per 64-bit lane), Splat64 and kVectorBytes. Everything
+// here is in an unnamed namespace on purpose: each kernel file compiles its own copy for its own
+// instruction set, and no copy may be shared with code that runs on processors without it.
+#pragma once
+
+#include <cstdint>
+
+#include "DesSBoxCircuits.h"
+#include "DesTables.h"
+
+namespace {
+
+// Where each bit of the cipher's halves lives among the 64 registers of a batch. IP is never carried out:
+// L bit j simply stays in the register of input bit IP_L[j], and R bit j in that of IP_R[j].
+struct SliceMap {
+    int leftSlot[32];
+    int rightSlot[32];
+    int expansionSource[48];  // R bit feeding expanded bit j
+    int permutedTarget[32];   // f bit that S-box output bit i lands on through P
+};
+
+constexpr SliceMap MakeSliceMap()
+{
+    SliceMap map{};
+    for (int j = 0; j < 32; ++j) {
+        map.leftSlot[j] = des_tables::kInitialPermutationFips[j] - 1;
+        map.rightSlot[j] = des_tables::kInitialPermutationFips[32 + j] - 1;
+        map.permutedTarget[des_tables::kPermutationFips[j] - 1] = j;
+    }
+    for (int j = 0; j < 48; ++j)
+        map.expansionSource[j] = des_tables::kExpansionFips[j] - 1;
+    return map;
+}
+
+constexpr SliceMap kSliceMap = MakeSliceMap();
+
+template <typename V, int kBox>
+__attribute__((always_inline)) inline void SubstituteInto(V* slots, const int (&from)[32], const int (&to)[32],
+                                                          const V* roundKey)
+{
+    constexpr int in = 6 * kBox;
+    const V a0 = Xor(slots[from[kSliceMap.expansionSource[in + 0]]], roundKey[in + 0]);
+    const V a1 = Xor(slots[from[kSliceMap.expansionSource[in + 1]]], roundKey[in + 1]);
+    const V a2 = Xor(slots[from[kSliceMap.expansionSource[in + 2]]], roundKey[in + 2]);
+    const V a3 = Xor(slots[from[kSliceMap.expansionSource[in + 3]]], roundKey[in + 3]);
+    const V a4 = Xor(slots[from[kSliceMap.expansionSource[in + 4]]], roundKey[in + 4]);
+    const V a5 = Xor(slots[from[kSliceMap.expansionSource[in + 5]]], roundKey[in + 5]);
+    V o0, o1, o2, o3;
+    if constexpr (kBox == 0)
+        SBox1(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    else if constexpr (kBox == 1)
+        SBox2(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    else if constexpr (kBox == 2)
+        SBox3(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    else if constexpr (kBox == 3)
+        SBox4(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    else if constexpr (kBox == 4)
+        SBox5(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    else if constexpr (kBox == 5)
+        SBox6(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    else if constexpr (kBox == 6)
+        SBox7(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    else
+        SBox8(a0, a1, a2, a3, a4, a5, o0, o1, o2, o3);
+    constexpr int out = 4 * kBox;
+    V& f0 = slots[to[kSliceMap.permutedTarget[out + 0]]];
+    f0 = Xor(f0, o0);
+    V& f1 = slots[to[kSliceMap.permutedTarget[out + 1]]];
+    f1 = Xor(f1, o1);
+    V& f2 = slots[to[kSliceMap.permutedTarget[out + 2]]];
+    f2 = Xor(f2, o2);
+    V& f3 = slots[to[kSliceMap.permutedTarget[out + 3]]];
+    f3 = Xor(f3, o3);
+}
+
+// One iteration: the half in `to` takes f of the half in `from`. The halves never move.
+template <typename V>
+__attribute__((always_inline)) inline void Iterate(V* slots, const int (&from)[32], const int (&to)[32],
+                                                   const V* roundKey)
+{
+    SubstituteInto<V, 0>(slots, from, to, roundKey);
+    SubstituteInto<V, 1>(slots, from, to, roundKey);
+    SubstituteInto<V, 2>(slots, from, to, roundKey);
+    SubstituteInto<V, 3>(slots, from, to, roundKey);
+    SubstituteInto<V, 4>(slots, from, to, roundKey);
+    SubstituteInto<V, 5>(slots, from, to, roundKey);
+    SubstituteInto<V, 6>(slots, from, to, roundKey);
+    SubstituteInto<V, 7>(slots, from, to, roundKey);
+}
+
+// Swaps bit c + kShift of row i with bit c of row i + kShift wherever bit kShift of c is clear: six of
+// these transpose every 64 x 64 bit square, one per 64-bit lane, and the whole transpose is its own inverse.
+template <typename V, int kShift>
+inline void TransposeStage(V* rows, V mask)
+{
+    for (int i = 0; i < 64; ++i) {
+        if (i & kShift)
+            continue;
+        const V differ = And(Xor(ShiftRight64<kShift>(rows[i]), rows[i + kShift]), mask);
+        rows[i + kShift] = Xor(rows[i + kShift], differ);
+        rows[i] = Xor(rows[i], ShiftLeft64<kShift>(differ));
+    }
+}
+
+template <typename V>
+inline void Transpose(V* rows)
+{
+    TransposeStage<V, 32>(rows, Splat64(0x00000000FFFFFFFFull));
+    TransposeStage<V, 16>(rows, Splat64(0x0000FFFF0000FFFFull));
+    TransposeStage<V, 8>(rows, Splat64(0x00FF00FF00FF00FFull));
+    TransposeStage<V, 4>(rows, Splat64(0x0F0F0F0F0F0F0F0Full));
+    TransposeStage<V, 2>(rows, Splat64(0x3333333333333333ull));
+    TransposeStage<V, 1>(rows, Splat64(0x5555555555555555ull));
+}
+
+template <typename V>
+void ExpandSubkeys(const uint64_t* subkeys, V (&roundKeys)[16][48])
+{
+    for (int round = 0; round < 16; ++round)
+        for (int j = 0; j < 48; ++j)
+            roundKeys[round][j] = Splat64((subkeys[round] >> j) & 1 ? ~0ull : 0ull);
+}
+
+// A block is the 64-bit little-endian word low | high << 32, which is exactly one 64-bit lane, so the
+// batch is read straight into 64 registers and transposed; 64 registers of bytes are the whole batch.
+template <typename V>
+void CryptBitsliced(unsigned char* bytes, const V (&roundKeys)[16][48], bool decrypt)
+{
+    V slots[64];
+    for (int i = 0; i < 64; ++i)
+        slots[i] = LoadVector(bytes + i * kVectorBytes);
+    Transpose(slots);
+    for (int i = 0; i < 16; i += 2) {
+        Iterate(slots, kSliceMap.rightSlot, kSliceMap.leftSlot, roundKeys[decrypt ? 15 - i : i]);
+        Iterate(slots, kSliceMap.leftSlot, kSliceMap.rightSlot, roundKeys[decrypt ? 14 - i : i + 1]);
+    }
+    // IP^-1 of R16 L16 puts R16 bit j where the input bit IP_L[j] was and L16 bit j where IP_R[j] was.
+    for (int j = 0; j < 32; ++j) {
+        const V held = slots[kSliceMap.leftSlot[j]];
+        slots[kSliceMap.leftSlot[j]] = slots[kSliceMap.rightSlot[j]];
+        slots[kSliceMap.rightSlot[j]] = held;
+    }
+    Transpose(slots);
+    for (int i = 0; i < 64; ++i)
+        StoreVector(bytes + i * kVectorBytes, slots[i]);
+}
+
+}  // namespace
