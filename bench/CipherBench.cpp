@@ -1,9 +1,10 @@
-// Throughput of the chaining routines, of the reference path and (natively) of OpenSSL's DES-CBC, in MB/s.
+// Throughput of the chaining routines on every DES path the processor has and (natively) of OpenSSL's DES-CBC, in MB/s.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -119,6 +120,12 @@ void Report(const char* name, Rates rates)
     std::printf("%-10s encipher %8.2f MB/s   decipher %8.2f MB/s\n", name, rates.encipher, rates.decipher);
 }
 
+void ReportRatio(const char* name, const char* peer, Rates rates, Rates peerRates)
+{
+    std::printf("%s/%s ratio encipher %6.2fx   decipher %6.2fx\n", name, peer, rates.encipher / peerRates.encipher,
+                rates.decipher / peerRates.decipher);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -137,21 +144,33 @@ int main(int argc, char** argv)
     DesSetKey(keyBytes[0] | keyBytes[1] << 8 | keyBytes[2] << 16 | static_cast<uint32_t>(keyBytes[3]) << 24,
               keyBytes[4] | keyBytes[5] << 8 | keyBytes[6] << 16 | static_cast<uint32_t>(keyBytes[7]) << 24);
 
-    std::printf("cipher_bench: %zu MiB in %d-byte calls, reference on %zu MiB, best of %d passes\n", kFastBytes >> 20,
-                kTransferUnit, kReferenceBytes >> 20, passes);
-    const Rates fast = MeasureChain(data, original, kFastBytes, passes, EncipherBuffer, DecipherBuffer);
-    Report("fast", fast);
-    const Rates reference =
-        MeasureChain(data, original, kReferenceBytes, 1, ReferenceEncipherBuffer, ReferenceDecipherBuffer);
-    Report("reference", reference);
+    std::printf("cipher_bench: %zu MiB in %d-byte calls, reference on %zu MiB, best of %d passes; default path %s\n",
+                kFastBytes >> 20, kTransferUnit, kReferenceBytes >> 20, passes, DesPathName(SelectedDesPath()));
+    Rates rates[std::size(kAllDesPaths)];
+    for (std::size_t p = 0; p < std::size(kAllDesPaths); ++p) {
+        const DesPath path = kAllDesPaths[p];
+        if (!SelectDesPath(path)) {
+            std::printf("%-10s not available on this processor\n", DesPathName(path));
+            continue;
+        }
+        const bool reference = path == DesPath::Reference;
+        rates[p] = MeasureChain(data, original, reference ? kReferenceBytes : kFastBytes, reference ? 1 : passes,
+                                EncipherBuffer, DecipherBuffer);
+        Report(DesPathName(path), rates[p]);
+    }
+    SelectBestDesPath();
 #ifdef VELMORA_BENCH_OPENSSL
     const Rates openSsl = MeasureOpenSslCbc(data, original, kFastBytes, passes, keyBytes);
     Report("openssl", openSsl);
-    std::printf("fast/openssl    encipher %6.2fx   decipher %6.2fx\n", fast.encipher / openSsl.encipher,
-                fast.decipher / openSsl.decipher);
 #endif
-    std::printf("fast/reference  encipher %6.2fx   decipher %6.2fx\n", fast.encipher / reference.encipher,
-                fast.decipher / reference.decipher);
+    for (std::size_t p = 0; p < std::size(kAllDesPaths); ++p) {
+        if (rates[p].encipher == 0)
+            continue;
+#ifdef VELMORA_BENCH_OPENSSL
+        ReportRatio(DesPathName(kAllDesPaths[p]), "openssl", rates[p], openSsl);
+#endif
+        ReportRatio(DesPathName(kAllDesPaths[p]), "reference", rates[p], rates[0]);
+    }
     return 0;
 }
 

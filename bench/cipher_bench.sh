@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Runs cipher_bench natively and as the i686 Windows build under Wine, and tabulates both against the bars.
+# Runs cipher_bench natively and as the i686 Windows build under Wine, and tabulates every DES path against
+# native OpenSSL DES-CBC of the same run and against the bars.
 #
 #   bench/cipher_bench.sh <native-build-dir> <win-build-dir> [passes]
 #
-# OpenSSL is timed only natively (there is none for i686 Windows here), so the Wine i686 fast path is set
-# against the native OpenSSL DES-CBC of the same run.
+# OpenSSL is timed only natively (there is none for i686 Windows here), so every Wine i686 path is set
+# against the native OpenSSL DES-CBC of the same run. A path the processor lacks shows as "-".
 set -euo pipefail
 
 if (($# < 2)); then
@@ -42,29 +43,37 @@ rate() {
   awk -v row="$2" -v dir="$3" '$1 == row { for (i = 2; i < NF; i++) if ($i == dir) print $(i + 1) }' "$1"
 }
 
-native_fast_enc=$(rate "$work/native.txt" fast encipher)
-native_fast_dec=$(rate "$work/native.txt" fast decipher)
-native_ref_enc=$(rate "$work/native.txt" reference encipher)
-native_ref_dec=$(rate "$work/native.txt" reference decipher)
-openssl_enc=$(rate "$work/native.txt" openssl encipher)
-openssl_dec=$(rate "$work/native.txt" openssl decipher)
-wine_fast_enc=$(rate "$work/wine.clean" fast encipher)
-wine_fast_dec=$(rate "$work/wine.clean" fast decipher)
-wine_ref_enc=$(rate "$work/wine.clean" reference encipher)
-wine_ref_dec=$(rate "$work/wine.clean" reference decipher)
+paths="reference table sse2 avx2"
+# cell <file> <row> <encipher|decipher>: the figure, or "-" when that path did not run.
+cell() {
+  local value
+  value=$(rate "$1" "$2" "$3")
+  echo "${value:--}"
+}
 
 head -n 1 "$work/native.txt"
+head -n 1 "$work/wine.clean"
 echo
 printf '%-40s %14s %14s\n' "path" "encipher MB/s" "decipher MB/s"
-printf '%-40s %14s %14s\n' "native $(uname -m) fast path" "$native_fast_enc" "$native_fast_dec"
-printf '%-40s %14s %14s\n' "native $(uname -m) reference path" "$native_ref_enc" "$native_ref_dec"
+for path in $paths; do
+  printf '%-40s %14s %14s\n' "native $(uname -m) $path" "$(cell "$work/native.txt" "$path" encipher)" \
+    "$(cell "$work/native.txt" "$path" decipher)"
+done
+openssl_enc=$(rate "$work/native.txt" openssl encipher)
+openssl_dec=$(rate "$work/native.txt" openssl decipher)
 printf '%-40s %14s %14s\n' "native $(uname -m) OpenSSL DES-CBC" "$openssl_enc" "$openssl_dec"
-printf '%-40s %14s %14s\n' "Wine i686 fast path" "$wine_fast_enc" "$wine_fast_dec"
-printf '%-40s %14s %14s\n' "Wine i686 reference path" "$wine_ref_enc" "$wine_ref_dec"
+for path in $paths; do
+  printf '%-40s %14s %14s\n' "Wine i686 $path" "$(cell "$work/wine.clean" "$path" encipher)" \
+    "$(cell "$work/wine.clean" "$path" decipher)"
+done
 echo
 
 # ratio_row <label> <enc numerator> <enc denominator> <dec numerator> <dec denominator> [bar]
 ratio_row() {
+  if [[ "$2" == - || "$4" == - ]]; then
+    printf '%-40s %14s %14s   %s\n' "$1" - - "path not available"
+    return
+  fi
   awk -v label="$1" -v en="$2" -v ed="$3" -v dn="$4" -v dd="$5" -v bar="${6:-}" 'BEGIN {
     e = en / ed; d = dn / dd
     verdict = ""
@@ -72,8 +81,29 @@ ratio_row() {
     printf "%-40s %13.2fx %13.2fx   %s\n", label, e, d, verdict
   }'
 }
+# bar <path>: what each path must reach as i686 under Wine against native OpenSSL DES-CBC.
+bar() {
+  case $1 in
+    table) echo 0.8 ;;
+    sse2) echo 5 ;;
+    avx2) echo 10 ;;
+    *) echo "" ;;
+  esac
+}
 printf '%-40s %14s %14s   %s\n' "ratio" "encipher" "decipher" "bar"
-ratio_row "Wine i686 fast / native OpenSSL DES-CBC" "$wine_fast_enc" "$openssl_enc" "$wine_fast_dec" "$openssl_dec" 0.8
-ratio_row "Wine i686 fast / Wine i686 reference" "$wine_fast_enc" "$wine_ref_enc" "$wine_fast_dec" "$wine_ref_dec" 20
-ratio_row "native fast / native OpenSSL DES-CBC" "$native_fast_enc" "$openssl_enc" "$native_fast_dec" "$openssl_dec"
-ratio_row "native fast / native reference" "$native_fast_enc" "$native_ref_enc" "$native_fast_dec" "$native_ref_dec"
+for path in $paths; do
+  ratio_row "Wine i686 $path / native OpenSSL" "$(cell "$work/wine.clean" "$path" encipher)" "$openssl_enc" \
+    "$(cell "$work/wine.clean" "$path" decipher)" "$openssl_dec" "$(bar "$path")"
+done
+for path in $paths; do
+  ratio_row "native $path / native OpenSSL" "$(cell "$work/native.txt" "$path" encipher)" "$openssl_enc" \
+    "$(cell "$work/native.txt" "$path" decipher)" "$openssl_dec"
+done
+wine_ref_enc=$(rate "$work/wine.clean" reference encipher)
+wine_ref_dec=$(rate "$work/wine.clean" reference decipher)
+for path in table sse2 avx2; do
+  wanted=
+  [[ $path == table ]] && wanted=20
+  ratio_row "Wine i686 $path / Wine i686 reference" "$(cell "$work/wine.clean" "$path" encipher)" "$wine_ref_enc" \
+    "$(cell "$work/wine.clean" "$path" decipher)" "$wine_ref_dec" "$wanted"
+done
