@@ -12,6 +12,6 @@ constexpr int kAvx2BatchBlocks = 256;
 // None of these may run unless CpuFeatures says the instruction set is there. SetKey expands K(1)..K(16)
 // into whole-register masks once per key, so the passes only read them.
 void Sse2SetKey(const uint64_t* subkeys);
-void Sse2CryptBatch(CipherBlock* blocks, CipherDirection direction);
+void Sse2CryptBatch(unsigned char* bytes, CipherDirection direction);
 void Avx2SetKey(const uint64_t* subkeys);
-void Avx2CryptBatch(CipherBlock* blocks, CipherDirection direction);
+void Avx2CryptBatch(unsigned char* bytes, CipherDirection direction);

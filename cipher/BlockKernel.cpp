@@ -1,4 +1,4 @@
-// Runs DES over a batch of independent blocks in place, with the widest kernel available.
+// Runs DES over a batch of independent blocks in place, with the kernel path selected (the widest by default).
 #include "BlockKernel.h"
 
 #include <cstring>
@@ -20,43 +20,47 @@ DesPath BestPath()
 
 DesPath g_path = BestPath();
 
-using BatchFunction = void (*)(CipherBlock*, CipherDirection);
+using BatchFunction = void (*)(unsigned char*, CipherDirection);
 
-void CryptWithTable(CipherBlock* blocks, int count, CipherDirection direction)
+void CryptWithTable(unsigned char* bytes, int count, CipherDirection direction)
 {
     int i = 0;
-    for (; i + 1 < count; i += 2)
-        FastCryptPair(blocks[i], blocks[i + 1], direction);
+    for (; i + 1 < count; i += 2) {
+        CipherBlock first = LoadBlock(bytes + 8 * i), second = LoadBlock(bytes + 8 * i + 8);
+        FastCryptPair(first, second, direction);
+        StoreBlock(bytes + 8 * i, first);
+        StoreBlock(bytes + 8 * i + 8, second);
+    }
     if (i < count)
-        blocks[i] = FastCryptBlock(blocks[i], direction);
+        StoreBlock(bytes + 8 * i, FastCryptBlock(LoadBlock(bytes + 8 * i), direction));
 }
 
-void CryptWithReference(CipherBlock* blocks, int count, CipherDirection direction)
+void CryptWithReference(unsigned char* bytes, int count, CipherDirection direction)
 {
     for (int i = 0; i < count; ++i) {
-        const uint64_t result = direction == CipherDirection::Encrypt
-                                    ? ReferenceEncryptBlock(blocks[i].low, blocks[i].high)
-                                    : ReferenceDecryptBlock(blocks[i].low, blocks[i].high);
-        blocks[i] = SplitValue(result);
+        const CipherBlock block = LoadBlock(bytes + 8 * i);
+        const uint64_t result = direction == CipherDirection::Encrypt ? ReferenceEncryptBlock(block.low, block.high)
+                                                                     : ReferenceDecryptBlock(block.low, block.high);
+        StoreBlock(bytes + 8 * i, SplitValue(result));
     }
 }
 
 // A bitsliced pass costs the same however many of its lanes carry blocks, and it is several times
 // faster per block than the table path, so a remainder of an eighth of the width or more still goes
 // through one pass with its unused lanes left as zeros; smaller remainders go to the table path.
-void CryptBitsliced(CipherBlock* blocks, int count, CipherDirection direction, int width, BatchFunction pass)
+void CryptBitsliced(unsigned char* bytes, int count, CipherDirection direction, int width, BatchFunction pass)
 {
     int i = 0;
     for (; count - i >= width; i += width)
-        pass(blocks + i, direction);
+        pass(bytes + 8 * i, direction);
     const int rest = count - i;
     if (rest >= width / 8) {
-        CipherBlock padded[kBlockBatch] = {};
-        std::memcpy(padded, blocks + i, rest * sizeof(CipherBlock));
+        unsigned char padded[8 * kBlockBatch] = {};
+        std::memcpy(padded, bytes + 8 * i, 8 * rest);
         pass(padded, direction);
-        std::memcpy(blocks + i, padded, rest * sizeof(CipherBlock));
+        std::memcpy(bytes + 8 * i, padded, 8 * rest);
     } else {
-        CryptWithTable(blocks + i, rest, direction);
+        CryptWithTable(bytes + 8 * i, rest, direction);
     }
 }
 
@@ -108,20 +112,20 @@ void KernelSetKey(const uint64_t* subkeys)
         Avx2SetKey(subkeys);
 }
 
-void CryptBlocks(CipherBlock* blocks, int count, CipherDirection direction)
+void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction)
 {
     switch (g_path) {
     case DesPath::Reference:
-        CryptWithReference(blocks, count, direction);
+        CryptWithReference(bytes, count, direction);
         break;
     case DesPath::Table:
-        CryptWithTable(blocks, count, direction);
+        CryptWithTable(bytes, count, direction);
         break;
     case DesPath::Sse2:
-        CryptBitsliced(blocks, count, direction, kSse2BatchBlocks, Sse2CryptBatch);
+        CryptBitsliced(bytes, count, direction, kSse2BatchBlocks, Sse2CryptBatch);
         break;
     case DesPath::Avx2:
-        CryptBitsliced(blocks, count, direction, kAvx2BatchBlocks, Avx2CryptBatch);
+        CryptBitsliced(bytes, count, direction, kAvx2BatchBlocks, Avx2CryptBatch);
         break;
     }
 }

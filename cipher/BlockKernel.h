@@ -1,4 +1,4 @@
-// Runs DES over a batch of independent blocks in place, with the widest kernel available.
+// Runs DES over a batch of independent blocks in place, with the kernel path selected (the widest by default).
 #pragma once
 
 #include <cstdint>
@@ -11,4 +11,5 @@ constexpr int kBlockBatch = 256;
 // Takes K(1)..K(16) of a new key for the bitsliced kernels the processor can run.
 void KernelSetKey(const uint64_t* subkeys);
 
-void CryptBlocks(CipherBlock* blocks, int count, CipherDirection direction);
+// `count` blocks of 8 bytes each, laid out as LoadBlock reads them.
+void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction);

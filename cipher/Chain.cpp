@@ -1,6 +1,8 @@
 // The system's block chaining over a buffer, through one process-wide chain register.
 #include "Chain.h"
 
+#include <cstring>
+
 #include "BlockKernel.h"
 #include "ChainTesting.h"
 
@@ -11,6 +13,34 @@ CipherBlock g_register{0, 0};
 int WholeBlocks(int length)
 {
     return length > 0 ? length / 8 : 0;
+}
+
+// The chain only XORs whole blocks, and XOR does not care about byte order, so it works on the eight bytes
+// of a block as one integer just as they lie in memory; only the register itself is kept in cipher words.
+uint64_t LoadBytes(const unsigned char* bytes)
+{
+    uint64_t value;
+    std::memcpy(&value, bytes, 8);
+    return value;
+}
+
+void StoreBytes(unsigned char* bytes, uint64_t value)
+{
+    std::memcpy(bytes, &value, 8);
+}
+
+uint64_t RegisterAsBytes()
+{
+    unsigned char bytes[8];
+    StoreBlock(bytes, g_register);
+    return LoadBytes(bytes);
+}
+
+void SetRegisterFromBytes(uint64_t value)
+{
+    unsigned char bytes[8];
+    StoreBytes(bytes, value);
+    g_register = LoadBlock(bytes);
 }
 
 }  // namespace
@@ -25,42 +55,42 @@ void SetChainRegister(uint64_t value)
     g_register = SplitValue(value);
 }
 
-// Every E(P(i)) is independent of the chain, so whole batches go through the block kernel first and
-// the register is folded in afterwards.
+// Every E(P(i)) is independent of the chain, so a whole batch goes through the block kernel in place first
+// and the chain is folded in afterwards as a running XOR. The register lives in a local meanwhile: stores
+// through the byte pointer could otherwise alias it and force a reload per block.
 void EncipherBuffer(void* buffer, int length)
 {
     unsigned char* bytes = static_cast<unsigned char*>(buffer);
-    CipherBlock batch[kBlockBatch];
+    uint64_t chain = RegisterAsBytes();
     for (int remaining = WholeBlocks(length); remaining > 0;) {
         const int count = remaining < kBlockBatch ? remaining : kBlockBatch;
-        for (int i = 0; i < count; ++i)
-            batch[i] = LoadBlock(bytes + 8 * i);
-        CryptBlocks(batch, count, CipherDirection::Encrypt);
+        CryptBlocks(bytes, count, CipherDirection::Encrypt);
         for (int i = 0; i < count; ++i) {
-            g_register = batch[i] ^ g_register;
-            StoreBlock(bytes + 8 * i, g_register);
+            chain ^= LoadBytes(bytes + 8 * i);
+            StoreBytes(bytes + 8 * i, chain);
         }
         bytes += 8 * count;
         remaining -= count;
     }
+    SetRegisterFromBytes(chain);
 }
 
-// Every C(i) ^ C(i-1) is known before any block is deciphered, so whole batches go through at once.
+// Every C(i) ^ C(i-1) is known before any block is deciphered. Each batch is turned into those inputs in
+// place, from its end, so that every C(i-1) is still there when C(i) needs it.
 void DecipherBuffer(void* buffer, int length)
 {
     unsigned char* bytes = static_cast<unsigned char*>(buffer);
-    CipherBlock batch[kBlockBatch];
+    uint64_t previous = RegisterAsBytes();
     for (int remaining = WholeBlocks(length); remaining > 0;) {
         const int count = remaining < kBlockBatch ? remaining : kBlockBatch;
-        for (int i = 0; i < count; ++i) {
-            const CipherBlock ciphertext = LoadBlock(bytes + 8 * i);
-            batch[i] = ciphertext ^ g_register;
-            g_register = ciphertext;
-        }
-        CryptBlocks(batch, count, CipherDirection::Decrypt);
-        for (int i = 0; i < count; ++i)
-            StoreBlock(bytes + 8 * i, batch[i]);
+        const uint64_t last = LoadBytes(bytes + 8 * (count - 1));
+        for (int i = count - 1; i > 0; --i)
+            StoreBytes(bytes + 8 * i, LoadBytes(bytes + 8 * i) ^ LoadBytes(bytes + 8 * (i - 1)));
+        StoreBytes(bytes, LoadBytes(bytes) ^ previous);
+        CryptBlocks(bytes, count, CipherDirection::Decrypt);
+        previous = last;
         bytes += 8 * count;
         remaining -= count;
     }
+    SetRegisterFromBytes(previous);
 }

@@ -44,7 +44,7 @@ __attribute__((force_align_arg_pointer)) void Sse2SetKey(const uint64_t* subkeys
     ExpandSubkeys(subkeys, g_roundKeys);
 }
 
-__attribute__((force_align_arg_pointer)) void Sse2CryptBatch(CipherBlock* blocks, CipherDirection direction)
+__attribute__((force_align_arg_pointer)) void Sse2CryptBatch(unsigned char* bytes, CipherDirection direction)
 {
-    CryptBitsliced(reinterpret_cast<unsigned char*>(blocks), g_roundKeys, direction == CipherDirection::Decrypt);
+    CryptBitsliced(bytes, g_roundKeys, direction == CipherDirection::Decrypt);
 }
