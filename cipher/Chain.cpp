@@ -75,20 +75,20 @@ void EncipherBuffer(void* buffer, int length)
     SetRegisterFromBytes(chain);
 }
 
-// Every C(i) ^ C(i-1) is known before any block is deciphered. Each batch is turned into those inputs in
-// place, from its end, so that every C(i-1) is still there when C(i) needs it.
+// Every C(i) ^ C(i-1) is known before any block is deciphered, so each batch is turned into those inputs
+// in place (each C(i) is kept in a local before it is overwritten) and then deciphered as a whole.
 void DecipherBuffer(void* buffer, int length)
 {
     unsigned char* bytes = static_cast<unsigned char*>(buffer);
     uint64_t previous = RegisterAsBytes();
     for (int remaining = WholeBlocks(length); remaining > 0;) {
         const int count = remaining < kBlockBatch ? remaining : kBlockBatch;
-        const uint64_t last = LoadBytes(bytes + 8 * (count - 1));
-        for (int i = count - 1; i > 0; --i)
-            StoreBytes(bytes + 8 * i, LoadBytes(bytes + 8 * i) ^ LoadBytes(bytes + 8 * (i - 1)));
-        StoreBytes(bytes, LoadBytes(bytes) ^ previous);
+        for (int i = 0; i < count; ++i) {
+            const uint64_t ciphertext = LoadBytes(bytes + 8 * i);
+            StoreBytes(bytes + 8 * i, ciphertext ^ previous);
+            previous = ciphertext;
+        }
         CryptBlocks(bytes, count, CipherDirection::Decrypt);
-        previous = last;
         bytes += 8 * count;
         remaining -= count;
     }
