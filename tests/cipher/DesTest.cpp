@@ -76,18 +76,7 @@ TEST(Des, ParityPositionsOfTheKeyAreIgnored)
 
 TEST(Des, PublishedVectorsHoldThroughTheBitReversal)
 {
-    struct Table {
-        const char* name;
-        const PublishedVector* rows;
-        std::size_t count;
-    };
-    const Table tables[] = {
-        {"variable plaintext", kVariablePlaintext, std::size(kVariablePlaintext)},
-        {"variable key", kVariableKey, std::size(kVariableKey)},
-        {"permutation operation", kPermutationOperation, std::size(kPermutationOperation)},
-        {"substitution table", kSubstitutionTable, std::size(kSubstitutionTable)},
-    };
-    for (const Table& table : tables)
+    for (const PublishedTable& table : kPublishedTables)
         for (std::size_t i = 0; i < table.count; ++i) {
             const PublishedVector& row = table.rows[i];
             const uint64_t plaintext = JoinWords(FromCustomaryOrder(row.plaintext));

@@ -131,19 +131,8 @@ TEST_P(KernelPath, EverySplitPointGivesTheSameChain)
 // Each published vector fills every lane of a full pass, so each lane of each kernel meets every case.
 TEST_P(KernelPath, PublishedVectorsHoldInEveryLane)
 {
-    struct Table {
-        const char* name;
-        const PublishedVector* rows;
-        std::size_t count;
-    };
-    const Table tables[] = {
-        {"variable plaintext", kVariablePlaintext, std::size(kVariablePlaintext)},
-        {"variable key", kVariableKey, std::size(kVariableKey)},
-        {"permutation operation", kPermutationOperation, std::size(kPermutationOperation)},
-        {"substitution table", kSubstitutionTable, std::size(kSubstitutionTable)},
-    };
     Bytes bytes(8 * kBlockBatch);
-    for (const Table& table : tables)
+    for (const PublishedTable& table : kPublishedTables)
         for (std::size_t i = 0; i < table.count; ++i) {
             const PublishedVector& row = table.rows[i];
             const CipherBlock plaintext = FromCustomaryOrder(row.plaintext);

@@ -1,7 +1,9 @@
 // Published DES known answers (NIST SP 800-17 / SP 800-20), in the customary bit order: {key, plaintext, ciphertext}.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 struct PublishedVector {
     uint64_t key;
@@ -200,3 +202,16 @@ inline constexpr PublishedVector kSubstitutionTable[] = {
 };
 
 // clang-format on
+
+// The four tables by name, for tests that walk them all.
+struct PublishedTable {
+    const char* name;
+    const PublishedVector* rows;
+    std::size_t count;
+};
+inline const PublishedTable kPublishedTables[] = {
+    {"variable plaintext", kVariablePlaintext, std::size(kVariablePlaintext)},
+    {"variable key", kVariableKey, std::size(kVariableKey)},
+    {"permutation operation", kPermutationOperation, std::size(kPermutationOperation)},
+    {"substitution table", kSubstitutionTable, std::size(kSubstitutionTable)},
+};
