@@ -21,6 +21,7 @@ struct SliceMap {
     int rightSlot[32];
     int expansionSource[48];  // R bit feeding expanded bit j
     int permutedTarget[32];   // f bit that S-box output bit i lands on through P
+    int partnerSlot[64];      // the slot of R bit j for that of L bit j, and the other way round
 };
 
 constexpr SliceMap MakeSliceMap()
@@ -30,6 +31,8 @@ constexpr SliceMap MakeSliceMap()
         map.leftSlot[j] = des_tables::kInitialPermutationFips[j] - 1;
         map.rightSlot[j] = des_tables::kInitialPermutationFips[32 + j] - 1;
         map.permutedTarget[des_tables::kPermutationFips[j] - 1] = j;
+        map.partnerSlot[map.leftSlot[j]] = map.rightSlot[j];
+        map.partnerSlot[map.rightSlot[j]] = map.leftSlot[j];
     }
     for (int j = 0; j < 48; ++j)
         map.expansionSource[j] = des_tables::kExpansionFips[j] - 1;
@@ -92,29 +95,47 @@ __attribute__((always_inline)) inline void Iterate(V* slots, const int (&from)[3
     SubstituteInto<V, 7>(slots, from, to, roundKey);
 }
 
-// Swaps bit c + kShift of row i with bit c of row i + kShift wherever bit kShift of c is clear: six of
-// these transpose every 64 x 64 bit square, one per 64-bit lane, and the whole transpose is its own inverse.
+// Swaps bit c + kShift of `low` with bit c of `high` wherever bit kShift of c is clear, in every 64-bit
+// lane. Over rows i and i + kShift for each kShift of 32, 16, ..., 1 this transposes every 64 x 64 bit
+// square, one per lane; the six exchanges commute, and the whole transpose is its own inverse.
 template <typename V, int kShift>
-inline void TransposeStage(V* rows, V mask)
+__attribute__((always_inline)) inline void Exchange(V& low, V& high, V mask)
 {
-    for (int i = 0; i < 64; ++i) {
-        if (i & kShift)
-            continue;
-        const V differ = And(Xor(ShiftRight64<kShift>(rows[i]), rows[i + kShift]), mask);
-        rows[i + kShift] = Xor(rows[i + kShift], differ);
-        rows[i] = Xor(rows[i], ShiftLeft64<kShift>(differ));
-    }
+    const V differ = And(Xor(ShiftRight64<kShift>(low), high), mask);
+    high = Xor(high, differ);
+    low = Xor(low, ShiftLeft64<kShift>(differ));
 }
 
-template <typename V>
-inline void Transpose(V* rows)
+// The bits c of a lane where bit kShift of c is clear: those an exchange moves.
+constexpr uint64_t ExchangeMask(int shift)
 {
-    TransposeStage<V, 32>(rows, Splat64(0x00000000FFFFFFFFull));
-    TransposeStage<V, 16>(rows, Splat64(0x0000FFFF0000FFFFull));
-    TransposeStage<V, 8>(rows, Splat64(0x00FF00FF00FF00FFull));
-    TransposeStage<V, 4>(rows, Splat64(0x0F0F0F0F0F0F0F0Full));
-    TransposeStage<V, 2>(rows, Splat64(0x3333333333333333ull));
-    TransposeStage<V, 1>(rows, Splat64(0x5555555555555555ull));
+    uint64_t mask = 0;
+    for (int c = 0; c < 64; ++c)
+        if (!(c & shift))
+            mask |= 1ull << c;
+    return mask;
+}
+
+// The exchanges of 2 * kShift and kShift over every four rows r, r + kShift, r + 2 * kShift, r + 3 * kShift,
+// which fit in registers together: two stages cost one load and one store per row instead of two.
+template <typename V, int kShift, typename Load, typename Store>
+__attribute__((always_inline)) inline void ExchangeTwoStages(Load load, Store store)
+{
+    const V wide = Splat64(ExchangeMask(2 * kShift));
+    const V narrow = Splat64(ExchangeMask(kShift));
+    for (int r = 0; r < 64; ++r) {
+        if (r & (3 * kShift))
+            continue;
+        V a = load(r), b = load(r + kShift), c = load(r + 2 * kShift), d = load(r + 3 * kShift);
+        Exchange<V, 2 * kShift>(a, c, wide);
+        Exchange<V, 2 * kShift>(b, d, wide);
+        Exchange<V, kShift>(a, b, narrow);
+        Exchange<V, kShift>(c, d, narrow);
+        store(r, a);
+        store(r + kShift, b);
+        store(r + 2 * kShift, c);
+        store(r + 3 * kShift, d);
+    }
 }
 
 template <typename V>
@@ -126,27 +147,29 @@ void ExpandSubkeys(const uint64_t* subkeys, V (&roundKeys)[16][48])
 }
 
 // A block is the 64-bit little-endian word low | high << 32, which is exactly one 64-bit lane, so the
-// batch is read straight into 64 registers and transposed; 64 registers of bytes are the whole batch.
+// batch is 64 registers of bytes, and transposing it gives the 64 slices.
 template <typename V>
 void CryptBitsliced(unsigned char* bytes, const V (&roundKeys)[16][48], bool decrypt)
 {
     V slots[64];
-    for (int i = 0; i < 64; ++i)
-        slots[i] = LoadVector(bytes + i * kVectorBytes);
-    Transpose(slots);
+    const auto loadBytes = [bytes](int row) { return LoadVector(bytes + row * kVectorBytes); };
+    const auto storeBytes = [bytes](int row, V value) { StoreVector(bytes + row * kVectorBytes, value); };
+    const auto loadSlot = [&slots](int row) { return slots[row]; };
+    const auto storeSlot = [&slots](int row, V value) { slots[row] = value; };
+
+    ExchangeTwoStages<V, 16>(loadBytes, storeSlot);
+    ExchangeTwoStages<V, 4>(loadSlot, storeSlot);
+    ExchangeTwoStages<V, 1>(loadSlot, storeSlot);
     for (int i = 0; i < 16; i += 2) {
         Iterate(slots, kSliceMap.rightSlot, kSliceMap.leftSlot, roundKeys[decrypt ? 15 - i : i]);
         Iterate(slots, kSliceMap.leftSlot, kSliceMap.rightSlot, roundKeys[decrypt ? 14 - i : i + 1]);
     }
-    // IP^-1 of R16 L16 puts R16 bit j where the input bit IP_L[j] was and L16 bit j where IP_R[j] was.
-    for (int j = 0; j < 32; ++j) {
-        const V held = slots[kSliceMap.leftSlot[j]];
-        slots[kSliceMap.leftSlot[j]] = slots[kSliceMap.rightSlot[j]];
-        slots[kSliceMap.rightSlot[j]] = held;
-    }
-    Transpose(slots);
-    for (int i = 0; i < 64; ++i)
-        StoreVector(bytes + i * kVectorBytes, slots[i]);
+    // IP^-1 of R16 L16 puts R16 bit j where the input bit IP_L[j] was and L16 bit j where IP_R[j] was: the
+    // first stages back read each slot from its partner, and use the caller's bytes as scratch.
+    const auto loadSwapped = [&slots](int row) { return slots[kSliceMap.partnerSlot[row]]; };
+    ExchangeTwoStages<V, 1>(loadSwapped, storeBytes);
+    ExchangeTwoStages<V, 4>(loadBytes, storeBytes);
+    ExchangeTwoStages<V, 16>(loadBytes, storeBytes);
 }
 
 }  // namespace
