@@ -43,7 +43,7 @@ rate() {
   awk -v row="$2" -v dir="$3" '$1 == row { for (i = 2; i < NF; i++) if ($i == dir) print $(i + 1) }' "$1"
 }
 
-paths="reference table sse2 avx2"
+paths="reference table sse2 avx2 avx512"
 # cell <file> <row> <encipher|decipher>: the figure, or "-" when that path did not run.
 cell() {
   local value
@@ -101,7 +101,7 @@ for path in $paths; do
 done
 wine_ref_enc=$(rate "$work/wine.clean" reference encipher)
 wine_ref_dec=$(rate "$work/wine.clean" reference decipher)
-for path in table sse2 avx2; do
+for path in table sse2 avx2 avx512; do
   wanted=
   [[ $path == table ]] && wanted=20
   ratio_row "Wine i686 $path / Wine i686 reference" "$(cell "$work/wine.clean" "$path" encipher)" "$wine_ref_enc" \

@@ -8,6 +8,7 @@
 // One pass takes exactly this many blocks: one per bit lane of a register.
 constexpr int kSse2BatchBlocks = 128;
 constexpr int kAvx2BatchBlocks = 256;
+constexpr int kAvx512BatchBlocks = 512;
 
 // None of these may run unless CpuFeatures says the instruction set is there. SetKey expands K(1)..K(16)
 // into whole-register masks once per key, so the passes only read them.
@@ -15,3 +16,5 @@ void Sse2SetKey(const uint64_t* subkeys);
 void Sse2CryptBatch(unsigned char* bytes, CipherDirection direction);
 void Avx2SetKey(const uint64_t* subkeys);
 void Avx2CryptBatch(unsigned char* bytes, CipherDirection direction);
+void Avx512SetKey(const uint64_t* subkeys);
+void Avx512CryptBatch(unsigned char* bytes, CipherDirection direction);

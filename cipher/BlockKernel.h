@@ -6,7 +6,7 @@
 #include "DesFast.h"
 
 // The most blocks the chaining routines hand over at once: one full pass of the widest bitsliced kernel.
-constexpr int kBlockBatch = 256;
+constexpr int kBlockBatch = 512;
 
 // Takes K(1)..K(16) of a new key for the bitsliced kernels the processor can run.
 void KernelSetKey(const uint64_t* subkeys);

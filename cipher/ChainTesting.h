@@ -16,8 +16,8 @@ void ReferenceDecipherBuffer(void* buffer, int length);
 // The kernels EncipherBuffer and DecipherBuffer can run their blocks through. The best one the processor
 // has is chosen at start; a test or benchmark may force another. SelectDesPath refuses a path whose
 // instruction set is missing.
-enum class DesPath { Reference, Table, Sse2, Avx2 };
-constexpr DesPath kAllDesPaths[] = {DesPath::Reference, DesPath::Table, DesPath::Sse2, DesPath::Avx2};
+enum class DesPath { Reference, Table, Sse2, Avx2, Avx512 };
+constexpr DesPath kAllDesPaths[] = {DesPath::Reference, DesPath::Table, DesPath::Sse2, DesPath::Avx2, DesPath::Avx512};
 
 bool DesPathAvailable(DesPath path);
 bool SelectDesPath(DesPath path);

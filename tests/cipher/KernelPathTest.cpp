@@ -1,4 +1,4 @@
-// Every DES kernel path (reference, table, SSE2, AVX2) against the bit-by-bit reference chaining.
+// Every DES kernel path (reference, table, SSE2, AVX2, AVX-512) against the bit-by-bit reference chaining.
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -90,7 +90,8 @@ TEST_P(KernelPath, AgreesWithReferenceOnRandomBuffers)
 // that is padded into a pass, the transfer unit of 1250 blocks.
 TEST_P(KernelPath, AgreesWithReferenceAroundPassWidths)
 {
-    const int blockCounts[] = {1, 2, 15, 16, 17, 31, 32, 33, 127, 128, 129, 255, 256, 257, 383, 384, 1250};
+    const int blockCounts[] = {1,   2,   15,  16,  17,  31,  32,  33,  63,  64,  65,  127, 128,
+                               129, 255, 256, 257, 383, 384, 511, 512, 513, 767, 768, 769, 1250};
     std::mt19937_64 random(12);
     SetKey(random());
     for (std::size_t i = 0; i < std::size(blockCounts); ++i) {
