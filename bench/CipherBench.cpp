@@ -117,7 +117,7 @@ Rates MeasureOpenSslCbc(std::vector<unsigned char>& data, const std::vector<unsi
 
 void Report(const char* name, Rates rates)
 {
-    std::printf("%-10s encipher %8.2f MB/s   decipher %8.2f MB/s\n", name, rates.encipher, rates.decipher);
+    std::printf("%-11s encipher %8.2f MB/s   decipher %8.2f MB/s\n", name, rates.encipher, rates.decipher);
 }
 
 void ReportRatio(const char* name, const char* peer, Rates rates, Rates peerRates)
@@ -146,6 +146,8 @@ int main(int argc, char** argv)
 
     std::printf("cipher_bench: %zu MiB in %d-byte calls, reference on %zu MiB, best of %d passes; default path %s\n",
                 kFastBytes >> 20, kTransferUnit, kReferenceBytes >> 20, passes, DesPathName(SelectedDesPath()));
+    // Each path on one thread, as OpenSSL runs; then the default path as the program runs it.
+    SetKernelThreads(1);
     Rates rates[std::size(kAllDesPaths)];
     for (std::size_t p = 0; p < std::size(kAllDesPaths); ++p) {
         const DesPath path = kAllDesPaths[p];
@@ -159,6 +161,9 @@ int main(int argc, char** argv)
         Report(DesPathName(path), rates[p]);
     }
     SelectBestDesPath();
+    SetKernelThreads(2);
+    const Rates twoThreads = MeasureChain(data, original, kFastBytes, passes, EncipherBuffer, DecipherBuffer);
+    Report("two-threads", twoThreads);
 #ifdef VELMORA_BENCH_OPENSSL
     const Rates openSsl = MeasureOpenSslCbc(data, original, kFastBytes, passes, keyBytes);
     Report("openssl", openSsl);
@@ -171,6 +176,9 @@ int main(int argc, char** argv)
 #endif
         ReportRatio(DesPathName(kAllDesPaths[p]), "reference", rates[p], rates[0]);
     }
+#ifdef VELMORA_BENCH_OPENSSL
+    ReportRatio("two-threads", "openssl", twoThreads, openSsl);
+#endif
     return 0;
 }
 

@@ -9,6 +9,7 @@
 constexpr int kSse2BatchBlocks = 128;
 constexpr int kAvx2BatchBlocks = 256;
 constexpr int kAvx512BatchBlocks = 512;
+constexpr int kWidestBatchBlocks = kAvx512BatchBlocks;
 
 // None of these may run unless CpuFeatures says the instruction set is there. SetKey expands K(1)..K(16)
 // into whole-register masks once per key, so the passes only read them.

@@ -7,6 +7,7 @@
 #include "ChainTesting.h"
 #include "CpuFeatures.h"
 #include "DesReference.h"
+#include "KernelWorker.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ DesPath BestPath()
 }
 
 DesPath g_path = BestPath();
+int g_threads = 2;
 
 using BatchFunction = void (*)(unsigned char*, CipherDirection);
 
@@ -46,19 +48,43 @@ void CryptWithReference(unsigned char* bytes, int count, CipherDirection directi
     }
 }
 
-// A bitsliced pass costs the same however many of its lanes carry blocks, and it is several times
-// faster per block than the table path, so a remainder of an eighth of the width or more still goes
-// through one pass with its unused lanes left as zeros; smaller remainders go to the table path.
-void CryptBitsliced(unsigned char* bytes, int count, CipherDirection direction, int width, BatchFunction pass)
+struct Kernel {
+    DesPath path;
+    int width;
+    BatchFunction pass;
+};
+
+// Narrowest first. Each kernel's processor also runs every narrower one.
+constexpr Kernel kKernels[] = {
+    {DesPath::Sse2, kSse2BatchBlocks, Sse2CryptBatch},
+    {DesPath::Avx2, kAvx2BatchBlocks, Avx2CryptBatch},
+    {DesPath::Avx512, kAvx512BatchBlocks, Avx512CryptBatch},
+};
+
+const Kernel* SelectedKernel()
+{
+    for (const Kernel& kernel : kKernels)
+        if (kernel.path == g_path)
+            return &kernel;
+    return nullptr;
+}
+
+// Full passes of the selected kernel; the remainder then goes through one pass of the narrowest kernel
+// that holds it, its unused lanes left as zeros, since a pass costs the same however many lanes carry
+// blocks. A remainder under a quarter of even the narrowest pass is cheaper on the table path.
+void CryptBitsliced(unsigned char* bytes, int count, CipherDirection direction, const Kernel& selected)
 {
     int i = 0;
-    for (; count - i >= width; i += width)
-        pass(bytes + 8 * i, direction);
+    for (; count - i >= selected.width; i += selected.width)
+        selected.pass(bytes + 8 * i, direction);
     const int rest = count - i;
-    if (rest >= width / 8) {
-        unsigned char padded[8 * kBlockBatch] = {};
+    const Kernel* holder = kKernels;
+    while (holder->width < rest)
+        ++holder;
+    if (rest >= holder->width / 4) {
+        unsigned char padded[8 * kWidestBatchBlocks] = {};
         std::memcpy(padded, bytes + 8 * i, 8 * rest);
-        pass(padded, direction);
+        holder->pass(padded, direction);
         std::memcpy(bytes + 8 * i, padded, 8 * rest);
     } else {
         CryptWithTable(bytes + 8 * i, rest, direction);
@@ -117,7 +143,9 @@ void KernelSetKey(const uint64_t* subkeys)
         Avx512SetKey(subkeys);
 }
 
-void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction)
+namespace {
+
+void CryptOnSelectedPath(unsigned char* bytes, int count, CipherDirection direction)
 {
     switch (g_path) {
     case DesPath::Reference:
@@ -126,24 +154,32 @@ void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction)
     case DesPath::Table:
         CryptWithTable(bytes, count, direction);
         break;
-    case DesPath::Sse2:
-        CryptBitsliced(bytes, count, direction, kSse2BatchBlocks, Sse2CryptBatch);
-        break;
-    case DesPath::Avx2:
-        CryptBitsliced(bytes, count, direction, kAvx2BatchBlocks, Avx2CryptBatch);
-        break;
-    case DesPath::Avx512: {
-        // Under half a pass left over costs less as AVX2 passes: a 10000-byte buffer is two full
-        // passes and 226 blocks.
-        const int whole = count / kAvx512BatchBlocks * kAvx512BatchBlocks;
-        const int rest = count - whole;
-        if (rest > kAvx2BatchBlocks) {
-            CryptBitsliced(bytes, count, direction, kAvx512BatchBlocks, Avx512CryptBatch);
-        } else {
-            CryptBitsliced(bytes, whole, direction, kAvx512BatchBlocks, Avx512CryptBatch);
-            CryptBitsliced(bytes + 8 * whole, rest, direction, kAvx2BatchBlocks, Avx2CryptBatch);
-        }
+    default:
+        CryptBitsliced(bytes, count, direction, *SelectedKernel());
         break;
     }
+}
+
+}  // namespace
+
+void SetKernelThreads(int threads)
+{
+    g_threads = threads;
+}
+
+// With a second core, the worker takes the front half of a call of at least two full passes while this
+// thread runs the back half; the blocks are independent, so the split changes no byte of the result.
+void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction)
+{
+    const Kernel* const kernel = SelectedKernel();
+    KernelWorker* const worker =
+        g_threads > 1 && kernel && count >= 2 * kernel->width ? KernelWorker::Shared() : nullptr;
+    if (!worker) {
+        CryptOnSelectedPath(bytes, count, direction);
+        return;
     }
+    const int split = count / 2;
+    worker->Start(CryptOnSelectedPath, bytes, split, direction);
+    CryptOnSelectedPath(bytes + 8 * split, count - split, direction);
+    worker->Finish();
 }

@@ -24,3 +24,7 @@ bool SelectDesPath(DesPath path);
 void SelectBestDesPath();
 DesPath SelectedDesPath();
 const char* DesPathName(DesPath path);
+
+// How many threads a long call to the bitsliced kernels may use: 2 (the default, when the processor has a
+// second core) or 1.
+void SetKernelThreads(int threads);

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "BitsliceKernels.h"
 #include "BlockKernel.h"
 #include "Chain.h"
 #include "ChainTesting.h"
@@ -132,7 +133,7 @@ TEST_P(KernelPath, EverySplitPointGivesTheSameChain)
 // Each published vector fills every lane of a full pass, so each lane of each kernel meets every case.
 TEST_P(KernelPath, PublishedVectorsHoldInEveryLane)
 {
-    Bytes bytes(8 * kBlockBatch);
+    Bytes bytes(8 * kWidestBatchBlocks);
     for (const PublishedTable& table : kPublishedTables)
         for (std::size_t i = 0; i < table.count; ++i) {
             const PublishedVector& row = table.rows[i];
@@ -141,10 +142,10 @@ TEST_P(KernelPath, PublishedVectorsHoldInEveryLane)
             SetKey(JoinWords(FromCustomaryOrder(row.key)));
             for (auto [direction, from, to] : {std::tuple{CipherDirection::Encrypt, plaintext, ciphertext},
                                                std::tuple{CipherDirection::Decrypt, ciphertext, plaintext}}) {
-                for (int lane = 0; lane < kBlockBatch; ++lane)
+                for (int lane = 0; lane < kWidestBatchBlocks; ++lane)
                     StoreBlock(bytes.data() + 8 * lane, from);
-                CryptBlocks(bytes.data(), kBlockBatch, direction);
-                for (int lane = 0; lane < kBlockBatch; ++lane)
+                CryptBlocks(bytes.data(), kWidestBatchBlocks, direction);
+                for (int lane = 0; lane < kWidestBatchBlocks; ++lane)
                     ASSERT_EQ(JoinWords(LoadBlock(bytes.data() + 8 * lane)), JoinWords(to))
                         << table.name << " case " << i << ", lane " << lane << ", "
                         << (direction == CipherDirection::Encrypt ? "encrypt" : "decrypt") << ": key "
