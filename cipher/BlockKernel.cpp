@@ -7,7 +7,6 @@
 #include "ChainTesting.h"
 #include "CpuFeatures.h"
 #include "DesReference.h"
-#include "KernelWorker.h"
 
 namespace {
 
@@ -21,7 +20,6 @@ DesPath BestPath()
 }
 
 DesPath g_path = BestPath();
-int g_threads = 2;
 
 using BatchFunction = void (*)(unsigned char*, CipherDirection);
 
@@ -143,9 +141,13 @@ void KernelSetKey(const uint64_t* subkeys)
         Avx512SetKey(subkeys);
 }
 
-namespace {
+int SelectedPassWidth()
+{
+    const Kernel* const kernel = SelectedKernel();
+    return kernel ? kernel->width : 0;
+}
 
-void CryptOnSelectedPath(unsigned char* bytes, int count, CipherDirection direction)
+void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction)
 {
     switch (g_path) {
     case DesPath::Reference:
@@ -160,26 +162,3 @@ void CryptOnSelectedPath(unsigned char* bytes, int count, CipherDirection direct
     }
 }
 
-}  // namespace
-
-void SetKernelThreads(int threads)
-{
-    g_threads = threads;
-}
-
-// With a second core, the worker takes the front half of a call of at least two full passes while this
-// thread runs the back half; the blocks are independent, so the split changes no byte of the result.
-void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction)
-{
-    const Kernel* const kernel = SelectedKernel();
-    KernelWorker* const worker =
-        g_threads > 1 && kernel && count >= 2 * kernel->width ? KernelWorker::Shared() : nullptr;
-    if (!worker) {
-        CryptOnSelectedPath(bytes, count, direction);
-        return;
-    }
-    const int split = count / 2;
-    worker->Start(CryptOnSelectedPath, bytes, split, direction);
-    CryptOnSelectedPath(bytes + 8 * split, count - split, direction);
-    worker->Finish();
-}

@@ -5,8 +5,8 @@
 
 #include "DesFast.h"
 
-// The most blocks the chaining routines hand over at once: a 10000-byte buffer in one call, so that a
-// second thread can take part of it, and a longer one in slices that stay in cache.
+// The most blocks the chaining routines take at once: a 10000-byte buffer in one slice, so that a second
+// thread can take half of it, and a longer one in slices that stay in cache.
 constexpr int kBlockBatch = 2048;
 
 // Takes K(1)..K(16) of a new key for the bitsliced kernels the processor can run.
@@ -14,3 +14,6 @@ void KernelSetKey(const uint64_t* subkeys);
 
 // `count` blocks of 8 bytes each, laid out as LoadBlock reads them.
 void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction);
+
+// The blocks one pass of the selected bitsliced kernel takes; 0 when the selected path is not bitsliced.
+int SelectedPassWidth();

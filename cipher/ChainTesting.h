@@ -25,6 +25,6 @@ void SelectBestDesPath();
 DesPath SelectedDesPath();
 const char* DesPathName(DesPath path);
 
-// How many threads a long call to the bitsliced kernels may use: 2 (the default, when the processor has a
-// second core) or 1.
+// How many threads a long chaining call on a bitsliced path may use: 2 (the default, when the processor
+// has a second core) or 1.
 void SetKernelThreads(int threads);

@@ -1,4 +1,4 @@
-// A second thread for the block kernels, with a hand-over cheap enough for 10000-byte calls.
+// A second thread for the chaining routines, with a hand-over cheap enough for 10000-byte calls.
 #include "KernelWorker.h"
 
 #include <chrono>
@@ -30,12 +30,10 @@ KernelWorker* KernelWorker::Shared()
     return worker;
 }
 
-void KernelWorker::Start(Job job, unsigned char* bytes, int count, CipherDirection direction)
+void KernelWorker::Start(Job job, void* context)
 {
     m_job = job;
-    m_bytes = bytes;
-    m_count = count;
-    m_direction = direction;
+    m_context = context;
     m_posted.fetch_add(1);
     // Both this and the worker's store to m_sleeping are sequentially consistent: either the worker sees
     // the new job before it waits, or this sees it asleep and wakes it.
@@ -67,7 +65,7 @@ void KernelWorker::Run()
                 m_sleeping.store(false);
             }
         }
-        m_job(m_bytes, m_count, m_direction);
+        m_job(m_context);
         done = posted;
         m_finished.store(done, std::memory_order_release);
     }

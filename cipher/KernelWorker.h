@@ -1,22 +1,20 @@
-// A second thread that runs part of a kernel call while the calling thread runs the rest.
+// A second thread that runs half of a chaining call while the calling thread runs the other half.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
 
-#include "DesFast.h"
-
 class KernelWorker {
 public:
-    using Job = void (*)(unsigned char* bytes, int count, CipherDirection direction);
+    using Job = void (*)(void* context);
 
     // The worker, started on first use; null when the processor has a single core.
     static KernelWorker* Shared();
 
     // Hands `job` over; exactly one Finish must follow before the next Start.
-    void Start(Job job, unsigned char* bytes, int count, CipherDirection direction);
-    // Returns once the job has run; its writes to the bytes are then visible here.
+    void Start(Job job, void* context);
+    // Returns once the job has run; everything it wrote is then visible here.
     void Finish();
 
 private:
@@ -24,9 +22,7 @@ private:
     void Run();
 
     Job m_job = nullptr;
-    unsigned char* m_bytes = nullptr;
-    int m_count = 0;
-    CipherDirection m_direction = CipherDirection::Encrypt;
+    void* m_context = nullptr;
 
     // Jobs posted and jobs finished so far; the job fields above are published by the store to m_posted.
     std::atomic<unsigned> m_posted{0};
