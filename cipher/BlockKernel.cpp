@@ -22,6 +22,7 @@ DesPath BestPath()
 DesPath g_path = BestPath();
 
 using BatchFunction = void (*)(unsigned char*, CipherDirection);
+using ChainedFunction = void (*)(unsigned char*, const unsigned char*);
 
 void CryptWithTable(unsigned char* bytes, int count, CipherDirection direction)
 {
@@ -50,13 +51,14 @@ struct Kernel {
     DesPath path;
     int width;
     BatchFunction pass;
+    ChainedFunction chainedDecrypt;
 };
 
 // Narrowest first. Each kernel's processor also runs every narrower one.
 constexpr Kernel kKernels[] = {
-    {DesPath::Sse2, kSse2BatchBlocks, Sse2CryptBatch},
-    {DesPath::Avx2, kAvx2BatchBlocks, Avx2CryptBatch},
-    {DesPath::Avx512, kAvx512BatchBlocks, Avx512CryptBatch},
+    {DesPath::Sse2, kSse2BatchBlocks, Sse2CryptBatch, Sse2DecryptChainedBatch},
+    {DesPath::Avx2, kAvx2BatchBlocks, Avx2CryptBatch, Avx2DecryptChainedBatch},
+    {DesPath::Avx512, kAvx512BatchBlocks, Avx512CryptBatch, Avx512DecryptChainedBatch},
 };
 
 const Kernel* SelectedKernel()
@@ -65,6 +67,15 @@ const Kernel* SelectedKernel()
         if (kernel.path == g_path)
             return &kernel;
     return nullptr;
+}
+
+// The narrowest kernel whose pass holds `count` blocks (count is at most the widest pass).
+const Kernel& NarrowestHolding(int count)
+{
+    const Kernel* holder = kKernels;
+    while (holder->width < count)
+        ++holder;
+    return *holder;
 }
 
 // Full passes of the selected kernel; the remainder then goes through one pass of the narrowest kernel
@@ -76,17 +87,51 @@ void CryptBitsliced(unsigned char* bytes, int count, CipherDirection direction, 
     for (; count - i >= selected.width; i += selected.width)
         selected.pass(bytes + 8 * i, direction);
     const int rest = count - i;
-    const Kernel* holder = kKernels;
-    while (holder->width < rest)
-        ++holder;
-    if (rest >= holder->width / 4) {
+    const Kernel& holder = NarrowestHolding(rest);
+    if (rest >= holder.width / 4) {
         unsigned char padded[8 * kWidestBatchBlocks] = {};
         std::memcpy(padded, bytes + 8 * i, 8 * rest);
-        holder->pass(padded, direction);
+        holder.pass(padded, direction);
         std::memcpy(bytes + 8 * i, padded, 8 * rest);
     } else {
         CryptWithTable(bytes + 8 * i, rest, direction);
     }
+}
+
+// Turns every C(i) into C(i) ^ C(i-1) in place; XOR does not care about byte order, so this works on the
+// bytes as they lie.
+void FormChainedInputs(unsigned char* bytes, int count, const unsigned char* previous)
+{
+    uint64_t before;
+    std::memcpy(&before, previous, 8);
+    for (int i = 0; i < count; ++i) {
+        uint64_t ciphertext;
+        std::memcpy(&ciphertext, bytes + 8 * i, 8);
+        const uint64_t input = ciphertext ^ before;
+        std::memcpy(bytes + 8 * i, &input, 8);
+        before = ciphertext;
+    }
+}
+
+// As CryptBitsliced, with the passes run from the back: each then still finds the C(i) before its first
+// block unchanged, and forms its own inputs as it loads them.
+void DecipherChainedBitsliced(unsigned char* bytes, int count, const unsigned char* previous, const Kernel& selected)
+{
+    const auto before = [&](int start) { return start == 0 ? previous : bytes + 8 * (start - 1); };
+    const int whole = count / selected.width * selected.width;
+    const int rest = count - whole;
+    const Kernel& holder = NarrowestHolding(rest);
+    if (rest > 0 && rest >= holder.width / 4) {
+        unsigned char padded[8 * kWidestBatchBlocks] = {};
+        std::memcpy(padded, bytes + 8 * whole, 8 * rest);
+        holder.chainedDecrypt(padded, before(whole));
+        std::memcpy(bytes + 8 * whole, padded, 8 * rest);
+    } else if (rest > 0) {
+        FormChainedInputs(bytes + 8 * whole, rest, before(whole));
+        CryptWithTable(bytes + 8 * whole, rest, CipherDirection::Decrypt);
+    }
+    for (int start = whole - selected.width; start >= 0; start -= selected.width)
+        selected.chainedDecrypt(bytes + 8 * start, before(start));
 }
 
 }  // namespace
@@ -162,3 +207,12 @@ void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction)
     }
 }
 
+void DecipherChainedBlocks(unsigned char* bytes, int count, const unsigned char* previous)
+{
+    if (const Kernel* const kernel = SelectedKernel()) {
+        DecipherChainedBitsliced(bytes, count, previous, *kernel);
+        return;
+    }
+    FormChainedInputs(bytes, count, previous);
+    CryptBlocks(bytes, count, CipherDirection::Decrypt);
+}

@@ -15,5 +15,9 @@ void KernelSetKey(const uint64_t* subkeys);
 // `count` blocks of 8 bytes each, laid out as LoadBlock reads them.
 void CryptBlocks(unsigned char* bytes, int count, CipherDirection direction);
 
+// Deciphers C(i) ^ C(i-1) in place for `count` blocks C(i), `previous` pointing to the 8 bytes of the C(i)
+// before the first; reads no byte before `bytes` but `previous`'s.
+void DecipherChainedBlocks(unsigned char* bytes, int count, const unsigned char* previous);
+
 // The blocks one pass of the selected bitsliced kernel takes; 0 when the selected path is not bitsliced.
 int SelectedPassWidth();

@@ -56,16 +56,6 @@ uint64_t FoldChain(unsigned char* bytes, int count, uint64_t chain)
     return chain;
 }
 
-// Turns every C(i) into C(i) ^ C(i-1) in place, `previous` being the C(i) before the first.
-void FormInputs(unsigned char* bytes, int count, uint64_t previous)
-{
-    for (int i = 0; i < count; ++i) {
-        const uint64_t ciphertext = LoadBytes(bytes + 8 * i);
-        StoreBytes(bytes + 8 * i, ciphertext ^ previous);
-        previous = ciphertext;
-    }
-}
-
 // The second core, when a slice is long enough that each half fills at least one kernel pass.
 KernelWorker* WorkerFor(int count)
 {
@@ -91,8 +81,9 @@ void EncipherFront(void* context)
 void DecipherFront(void* context)
 {
     FrontHalf& front = *static_cast<FrontHalf*>(context);
-    FormInputs(front.bytes, front.count, front.chain);
-    CryptBlocks(front.bytes, front.count, CipherDirection::Decrypt);
+    unsigned char previous[8];
+    StoreBytes(previous, front.chain);
+    DecipherChainedBlocks(front.bytes, front.count, previous);
 }
 
 // Returns the last C(i) of the slice. With a second core, the worker enciphers and folds the front half
@@ -120,16 +111,17 @@ uint64_t DecipherSlice(unsigned char* bytes, int count, uint64_t previous)
     const uint64_t last = LoadBytes(bytes + 8 * (count - 1));
     KernelWorker* const worker = WorkerFor(count);
     if (!worker) {
-        FormInputs(bytes, count, previous);
-        CryptBlocks(bytes, count, CipherDirection::Decrypt);
+        unsigned char before[8];
+        StoreBytes(before, previous);
+        DecipherChainedBlocks(bytes, count, before);
         return last;
     }
     const int split = count / 2;
-    const uint64_t beforeBack = LoadBytes(bytes + 8 * (split - 1));
+    unsigned char beforeBack[8];
+    std::memcpy(beforeBack, bytes + 8 * (split - 1), 8);
     FrontHalf front{bytes, split, previous};
     worker->Start(DecipherFront, &front);
-    FormInputs(bytes + 8 * split, count - split, beforeBack);
-    CryptBlocks(bytes + 8 * split, count - split, CipherDirection::Decrypt);
+    DecipherChainedBlocks(bytes + 8 * split, count - split, beforeBack);
     worker->Finish();
     return last;
 }

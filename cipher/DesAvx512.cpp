@@ -50,3 +50,8 @@ __attribute__((force_align_arg_pointer)) void Avx512CryptBatch(unsigned char* by
 {
     CryptBitsliced(bytes, g_roundKeys, direction == CipherDirection::Decrypt);
 }
+
+__attribute__((force_align_arg_pointer)) void Avx512DecryptChainedBatch(unsigned char* bytes, const unsigned char* previous)
+{
+    DecryptChainedBitsliced(bytes, g_roundKeys, previous);
+}

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "DesSBoxCircuits.h"
 #include "DesTables.h"
@@ -170,6 +171,23 @@ void CryptBitsliced(unsigned char* bytes, const V (&roundKeys)[16][48], bool dec
     ExchangeTwoStages<V, 1>(loadSwapped, storeBytes);
     ExchangeTwoStages<V, 4>(loadBytes, storeBytes);
     ExchangeTwoStages<V, 16>(loadBytes, storeBytes);
+}
+
+// Deciphers C(i) ^ C(i-1) for the batch's blocks C(i), `previous` holding the 8 bytes of the C(i) before
+// the first. The inputs are formed a register at a time, from the back, so that the blocks one block
+// back are still C(i) when they are read; for row 0 those begin with `previous`.
+template <typename V>
+void DecryptChainedBitsliced(unsigned char* bytes, const V (&roundKeys)[16][48], const unsigned char* previous)
+{
+    unsigned char firstBack[kVectorBytes];
+    std::memcpy(firstBack, previous, 8);
+    std::memcpy(firstBack + 8, bytes, kVectorBytes - 8);
+    const V first = LoadVector(firstBack);
+    for (int row = 63; row >= 1; --row)
+        StoreVector(bytes + row * kVectorBytes,
+                    Xor(LoadVector(bytes + row * kVectorBytes), LoadVector(bytes + row * kVectorBytes - 8)));
+    StoreVector(bytes, Xor(LoadVector(bytes), first));
+    CryptBitsliced(bytes, roundKeys, true);
 }
 
 }  // namespace

@@ -48,3 +48,8 @@ __attribute__((force_align_arg_pointer)) void Sse2CryptBatch(unsigned char* byte
 {
     CryptBitsliced(bytes, g_roundKeys, direction == CipherDirection::Decrypt);
 }
+
+__attribute__((force_align_arg_pointer)) void Sse2DecryptChainedBatch(unsigned char* bytes, const unsigned char* previous)
+{
+    DecryptChainedBitsliced(bytes, g_roundKeys, previous);
+}
