@@ -10,9 +10,14 @@ namespace {
 // a whole 10000-byte call takes: between calls the worker spins instead, for this long.
 constexpr auto kSpinBeforeSleep = std::chrono::milliseconds(2);
 
-inline void CpuRelax()
+// A spinning thread gives its processor away now and then: should the other thread be waiting for one (a
+// busy machine, an affinity mask), it then gets to run.
+inline void Relax(unsigned spins)
 {
-    __builtin_ia32_pause();
+    if (spins % 64 == 63)
+        std::this_thread::yield();
+    else
+        __builtin_ia32_pause();
 }
 
 }  // namespace
@@ -46,8 +51,15 @@ void KernelWorker::Start(Job job, void* context)
 void KernelWorker::Finish()
 {
     const unsigned posted = m_posted.load(std::memory_order_relaxed);
-    while (m_finished.load(std::memory_order_acquire) != posted)
-        CpuRelax();
+    unsigned unclaimed = posted - 1;
+    if (m_claimed.compare_exchange_strong(unclaimed, posted)) {
+        // The worker has not got to it, most likely for want of a processor: waiting could take a whole
+        // time slice, running the job here takes as long as this thread's own half did.
+        m_job(m_context);
+        return;
+    }
+    for (unsigned spins = 0; m_finished.load(std::memory_order_acquire) != posted; ++spins)
+        Relax(spins);
 }
 
 void KernelWorker::Run()
@@ -57,7 +69,7 @@ void KernelWorker::Run()
         const auto idleSince = std::chrono::steady_clock::now();
         unsigned posted;
         for (unsigned spins = 0; (posted = m_posted.load(std::memory_order_acquire)) == done; ++spins) {
-            CpuRelax();
+            Relax(spins);
             if (spins % 1024 == 0 && std::chrono::steady_clock::now() - idleSince > kSpinBeforeSleep) {
                 std::unique_lock<std::mutex> lock(m_mutex);
                 m_sleeping.store(true);
@@ -65,8 +77,11 @@ void KernelWorker::Run()
                 m_sleeping.store(false);
             }
         }
-        m_job(m_context);
         done = posted;
+        unsigned unclaimed = posted - 1;
+        if (!m_claimed.compare_exchange_strong(unclaimed, posted))
+            continue;  // the caller ran it itself
+        m_job(m_context);
         m_finished.store(done, std::memory_order_release);
     }
 }

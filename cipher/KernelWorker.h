@@ -14,7 +14,8 @@ public:
 
     // Hands `job` over; exactly one Finish must follow before the next Start.
     void Start(Job job, void* context);
-    // Returns once the job has run; everything it wrote is then visible here.
+    // Returns once the job has run, here if the worker has not yet claimed it; everything it wrote is
+    // then visible here.
     void Finish();
 
 private:
@@ -24,8 +25,10 @@ private:
     Job m_job = nullptr;
     void* m_context = nullptr;
 
-    // Jobs posted and jobs finished so far; the job fields above are published by the store to m_posted.
+    // Jobs posted, claimed (by the worker or by Finish, whichever comes first) and finished by the worker
+    // so far; the job fields above are published by the store to m_posted.
     std::atomic<unsigned> m_posted{0};
+    std::atomic<unsigned> m_claimed{0};
     std::atomic<unsigned> m_finished{0};
 
     // The worker spins between the calls of a running seal or restore, which come microseconds apart, and
