@@ -11,8 +11,9 @@
 #   - memory: a tmpfs folder, where reads and writes only ever touch the page cache. This is where the
 #     program's own costs show; Wine reaches it through a link in the build tree, as it hides /dev.
 #   - disk: the build tree, where written data also goes back to the disk (synced before every run).
-# The tree of small files (one run each) and the listing are timed in memory. Times are wall-clock seconds. When the
-# native tree is built, the DES chain alone is timed on each path as well (bench/cipher_bench.sh).
+# The tree of small files (one run each) and the listing are timed in memory. Times are wall-clock
+# seconds. When the native tree is built, the DES chain alone is timed on each path as well
+# (bench/cipher_bench.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win_dir=$(cd "${1:-$root/build/win}" && pwd)
@@ -53,7 +54,6 @@ best() {
   done
   least "${times[@]}"
 }
-timed() { seconds "$@"; }
 
 echo "e2e_bench: making $mib MiB of data and a tree of $files files"
 head -c $((mib * 1048576)) /dev/urandom > "$memory/big.bin"
@@ -82,11 +82,11 @@ time_file() {
   best "$dir/restored/big.bin" bash -c "cd '$dir/restored' && '$wine_run' '$runner' restore '$(windows "$win/big.bin.EXE")' \
     '$(windows "$win/restored")' '$passphrase'"
   cmp "$dir/big.bin" "$dir/restored/big.bin"
-  best "$dir/dd.bin" timed dd if="$dir/big.bin" of="$dir/dd.bin" bs=10000 status=none
-  best "$dir/cp.bin" timed cp "$dir/big.bin" "$dir/cp.bin"
-  repeats=1 best "$dir/big.des" timed openssl enc -des-cbc -provider legacy -provider default -K 0123456789abcdef \
+  best "$dir/dd.bin" seconds dd if="$dir/big.bin" of="$dir/dd.bin" bs=10000 status=none
+  best "$dir/cp.bin" seconds cp "$dir/big.bin" "$dir/cp.bin"
+  repeats=1 best "$dir/big.des" seconds openssl enc -des-cbc -provider legacy -provider default -K 0123456789abcdef \
     -iv 0000000000000000 -in "$dir/big.bin" -out "$dir/big.des"
-  best "$dir/big.aes" timed openssl enc -aes-256-cbc -K "$(printf '%064d' 0)" -iv "$(printf '%032d' 0)" \
+  best "$dir/big.aes" seconds openssl enc -aes-256-cbc -K "$(printf '%064d' 0)" -iv "$(printf '%032d' 0)" \
     -in "$dir/big.bin" -out "$dir/big.aes"
   rm -rf "$dir/restored" "$dir"/*.EXE "$dir"/dd.bin "$dir"/cp.bin "$dir"/big.des "$dir"/big.aes
 }
@@ -100,8 +100,8 @@ mkdir -p "$memory/tree-restored"
 tree_restore=$(repeats=1 best "$memory/tree-restored/tree" "$wine_run" "$runner" restore "$(windows "$memory_link/tree.EXE")" \
   "$(windows "$memory_link/tree-restored")" "$passphrase")
 diff -r "$memory/tree" "$memory/tree-restored/tree" > /dev/null
-tree_cp=$(repeats=1 best "$memory/tree-cp" timed cp -r "$memory/tree" "$memory/tree-cp")
-tree_openssl=$(repeats=1 best "$memory/tree.des" timed bash -c "tar cf - -C '$memory' tree | openssl enc -des-cbc -provider legacy \
+tree_cp=$(repeats=1 best "$memory/tree-cp" seconds cp -r "$memory/tree" "$memory/tree-cp")
+tree_openssl=$(repeats=1 best "$memory/tree.des" seconds bash -c "tar cf - -C '$memory' tree | openssl enc -des-cbc -provider legacy \
   -provider default -K 0123456789abcdef -iv 0000000000000000 -out '$memory/tree.des'")
 
 labels=("seal (velmora under Wine)" "restore (velmora under Wine)" "dd bs=10000" "cp" "openssl enc -des-cbc"

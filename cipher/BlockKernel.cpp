@@ -78,9 +78,25 @@ const Kernel& NarrowestHolding(int count)
     return *holder;
 }
 
-// Full passes of the selected kernel; the remainder then goes through one pass of the narrowest kernel
-// that holds it, its unused lanes left as zeros, since a pass costs the same however many lanes carry
-// blocks. A remainder under a quarter of even the narrowest pass is cheaper on the table path.
+// A pass costs the same however many lanes carry blocks: a remainder of blocks goes through one pass of
+// the narrowest kernel that holds it, its unused lanes left as zeros, unless it fills under a quarter of
+// even that pass, which is cheaper on the table path.
+bool WorthAPass(int rest, const Kernel& holder)
+{
+    return rest > 0 && rest >= holder.width / 4;
+}
+
+// Runs `pass` over a zero-padded copy of the `rest` blocks at `bytes`, and copies them back.
+template <typename Pass>
+void ThroughPaddedPass(unsigned char* bytes, int rest, Pass pass)
+{
+    unsigned char padded[8 * kWidestBatchBlocks] = {};
+    std::memcpy(padded, bytes, 8 * rest);
+    pass(padded);
+    std::memcpy(bytes, padded, 8 * rest);
+}
+
+// Full passes of the selected kernel, then the remainder.
 void CryptBitsliced(unsigned char* bytes, int count, CipherDirection direction, const Kernel& selected)
 {
     int i = 0;
@@ -88,14 +104,10 @@ void CryptBitsliced(unsigned char* bytes, int count, CipherDirection direction, 
         selected.pass(bytes + 8 * i, direction);
     const int rest = count - i;
     const Kernel& holder = NarrowestHolding(rest);
-    if (rest >= holder.width / 4) {
-        unsigned char padded[8 * kWidestBatchBlocks] = {};
-        std::memcpy(padded, bytes + 8 * i, 8 * rest);
-        holder.pass(padded, direction);
-        std::memcpy(bytes + 8 * i, padded, 8 * rest);
-    } else {
+    if (WorthAPass(rest, holder))
+        ThroughPaddedPass(bytes + 8 * i, rest, [&](unsigned char* padded) { holder.pass(padded, direction); });
+    else
         CryptWithTable(bytes + 8 * i, rest, direction);
-    }
 }
 
 // Turns every C(i) into C(i) ^ C(i-1) in place; XOR does not care about byte order, so this works on the
@@ -114,19 +126,18 @@ void FormChainedInputs(unsigned char* bytes, int count, const unsigned char* pre
 }
 
 // As CryptBitsliced, with the passes run from the back: each then still finds the C(i) before its first
-// block unchanged, and forms its own inputs as it loads them.
+// block unchanged, and forms its own inputs from them.
 void DecipherChainedBitsliced(unsigned char* bytes, int count, const unsigned char* previous, const Kernel& selected)
 {
     const auto before = [&](int start) { return start == 0 ? previous : bytes + 8 * (start - 1); };
     const int whole = count / selected.width * selected.width;
     const int rest = count - whole;
     const Kernel& holder = NarrowestHolding(rest);
-    if (rest > 0 && rest >= holder.width / 4) {
-        unsigned char padded[8 * kWidestBatchBlocks] = {};
-        std::memcpy(padded, bytes + 8 * whole, 8 * rest);
-        holder.chainedDecrypt(padded, before(whole));
-        std::memcpy(bytes + 8 * whole, padded, 8 * rest);
-    } else if (rest > 0) {
+    if (WorthAPass(rest, holder)) {
+        const unsigned char* const previousOfRest = before(whole);
+        ThroughPaddedPass(bytes + 8 * whole, rest,
+                          [&](unsigned char* padded) { holder.chainedDecrypt(padded, previousOfRest); });
+    } else {
         FormChainedInputs(bytes + 8 * whole, rest, before(whole));
         CryptWithTable(bytes + 8 * whole, rest, CipherDirection::Decrypt);
     }

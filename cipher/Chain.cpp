@@ -158,8 +158,8 @@ void EncipherBuffer(void* buffer, int length)
     SetRegisterFromBytes(chain);
 }
 
-// Every C(i) ^ C(i-1) is known before any block is deciphered, so each slice is turned into those inputs
-// in place and then deciphered as a whole.
+// Every C(i) ^ C(i-1) is known before any block is deciphered, so each slice is deciphered as a whole,
+// its inputs formed by the kernels as they go.
 void DecipherBuffer(void* buffer, int length)
 {
     unsigned char* bytes = static_cast<unsigned char*>(buffer);
